@@ -1,0 +1,21 @@
+# Compiler warnings, sanitizers and the compiler cache, applied to every target.
+find_program(KESTREL_CCACHE ccache)
+if(KESTREL_CCACHE)
+  set(CMAKE_C_COMPILER_LAUNCHER ${KESTREL_CCACHE})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${KESTREL_CCACHE})
+endif()
+
+add_compile_options(-Wall -Wextra)
+
+if(KESTREL_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(KESTREL_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "KESTREL_FUZZ needs clang (CXX=clang++-14)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

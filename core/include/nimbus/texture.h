@@ -1,0 +1,103 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "nimbus/export.h"
+
+enum ESkTexType : unsigned {
+    SK_TEX_BMP = 1,
+    SK_TEX_JPEG = 2,
+    SK_TEX_TGA = 3,
+    SK_TEX_PCX = 4,
+    SK_TEX_CEL = 5,
+    SK_TEX_PNG = 6,
+    SK_TEX_TIFF = 7,
+    SK_TEX_GIF = 8,
+    SK_TEX_DDS = 9,
+};
+
+enum ESkTexFilter : uint8_t {
+    SK_FILTER_NEAREST = 1,
+    SK_FILTER_LINEAR = 2,
+    SK_FILTER_MIPMAP = 3,
+};
+
+// Directions and axes of the edit operations.
+enum : unsigned long {
+    SK_ROTATE_CW = 1,
+    SK_ROTATE_CCW = 2,
+    SK_FLIP_VERTICAL = 4,
+    SK_FLIP_HORIZONTAL = 8,
+};
+
+struct SkDecodedImage;
+
+struct TOriginalData {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint32_t bitsPerPixel = 0;
+};
+
+// A raster image: 8-bit R, G, B (, A) pixels, bottom row first, as OpenGL expects them.
+class NIMBUS_API CTexture {
+public:
+    static constexpr int kFileNameSize = 256;
+
+    CTexture();
+    CTexture(const CTexture& other);
+    CTexture& operator=(const CTexture& other);
+    ~CTexture();
+
+    // Loads the image named by mFileName; on failure the texture is left cleared.
+    bool LoadFromFile();
+    bool SaveToFile(const char* path, ESkTexType type);
+    bool SaveToFileW(const char16_t* path, ESkTexType type);
+
+    void Clear();
+    void InitPixelData();
+
+    void ModGrayscale();
+    void ModInvert();
+    void ModNormalMap(float scale);
+    void ModRotate(unsigned long direction);
+    void ModFlip(unsigned long axis);
+
+    TOriginalData& GetOriginalData() { return mOriginalData; }
+
+    // Convenience setters for mFileName; names that do not fit are cut.
+    void SetFileName(const char16_t* name);
+    void SetFileNameUtf8(const char* name);
+    std::string GetFileNameUtf8() const;
+
+    std::vector<uint8_t> mData;
+    uint8_t mFilter;
+    uint8_t mBpp;
+    char16_t mFileName[kFileNameSize];
+    uint32_t mWidth;
+    uint32_t mHeight;
+    uint32_t mTexName;
+    TOriginalData mOriginalData;
+
+protected:
+    bool LoadBMP();
+    bool LoadJPG();
+    bool LoadTGA();
+    bool LoadPCX();
+    bool LoadCEL();
+    bool LoadPNG();
+    bool LoadGIF();
+    bool LoadTIF();
+    bool LoadDDS();
+
+    bool SaveBMP(const char* path);
+    bool SaveJPG(const char* path);
+    bool SaveTGA(const char* path);
+    bool SavePCX(const char* path);
+    bool SavePNG(const char* path);
+
+private:
+    // Reads the file by its full name, then by its bare name in the current folder.
+    bool ReadSourceFile(std::vector<uint8_t>& bytes) const;
+    bool Adopt(SkDecodedImage& image);
+};

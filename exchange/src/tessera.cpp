@@ -1,0 +1,1 @@
+#include "tessera/tessera.h"
