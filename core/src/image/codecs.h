@@ -14,8 +14,8 @@ bool DecodeCel(const uint8_t* data, size_t size, SkDecodedImage& out);
 bool DecodeBmp(const uint8_t* data, size_t size, SkDecodedImage& out);
 bool DecodeJpeg(const uint8_t* data, size_t size, SkDecodedImage& out);
 bool DecodePng(const uint8_t* data, size_t size, SkDecodedImage& out);
-bool DecodeGif(const char* path, SkDecodedImage& out);
-bool DecodeDds(const char* path, SkDecodedImage& out);
+bool DecodeGif(const uint8_t* data, size_t size, SkDecodedImage& out);
+bool DecodeDds(const uint8_t* data, size_t size, SkDecodedImage& out);
 
 // Pixels handed to an encoder: 24- or 32-bit, bottom row first.
 struct ImageView {

@@ -1,8 +1,8 @@
 #include <FreeImage.h>
 #include <algorithm>
-#include <cstdio>
 
 #include "codecs.h"
+#include "dds16_codec.h"
 
 namespace nimbus::image {
 namespace {
@@ -26,24 +26,22 @@ uint32_t ReadLe(const uint8_t* p, int bytes)
 }
 
 // FreeImage allocates before it looks at the pixels, so the header's size is checked first.
-bool HeaderSizeAcceptable(const char* path, long widthAt, long heightAt, int fieldBytes)
+bool HeaderSizeAcceptable(const uint8_t* data, size_t size, size_t widthAt, size_t heightAt, int fieldBytes)
 {
-    FILE* f = std::fopen(path, "rb");
-    if (!f)
+    if (size < std::max(widthAt, heightAt) + size_t(fieldBytes))
         return false;
-    uint8_t head[32] = {};
-    const size_t n = std::fread(head, 1, sizeof(head), f);
-    std::fclose(f);
-    if (n < size_t(std::max(widthAt, heightAt) + fieldBytes))
-        return false;
-    return SizeAcceptable(ReadLe(head + widthAt, fieldBytes), ReadLe(head + heightAt, fieldBytes), 4);
+    return SizeAcceptable(ReadLe(data + widthAt, fieldBytes), ReadLe(data + heightAt, fieldBytes), 4);
 }
 
-bool LoadBitmap(FREE_IMAGE_FORMAT format, const char* path, Bitmap& bitmap)
+bool LoadBitmap(FREE_IMAGE_FORMAT format, const uint8_t* data, size_t size, Bitmap& bitmap)
 {
-    if (!path || !*path || !FreeImage_FIFSupportsReading(format))
+    if (!data || size == 0 || size > 0xFFFFFFFFu || !FreeImage_FIFSupportsReading(format))
         return false;
-    bitmap.dib = FreeImage_Load(format, path, 0);
+    FIMEMORY* memory = FreeImage_OpenMemory(const_cast<BYTE*>(data), DWORD(size));
+    if (!memory)
+        return false;
+    bitmap.dib = FreeImage_LoadFromMemory(format, memory, 0);
+    FreeImage_CloseMemory(memory);
     return bitmap.dib && FreeImage_HasPixels(bitmap.dib) && FreeImage_GetWidth(bitmap.dib) > 0 &&
            FreeImage_GetHeight(bitmap.dib) > 0 && FreeImage_GetImageType(bitmap.dib) == FIT_BITMAP;
 }
@@ -57,41 +55,15 @@ unsigned PaletteIndex(const BYTE* line, unsigned x, unsigned bpp)
     }
 }
 
-unsigned MaskShift(unsigned mask)
-{
-    unsigned shift = 0;
-    while (shift < 32 && !(mask & (1u << shift)))
-        ++shift;
-    return shift;
-}
-
-unsigned MaskBits(unsigned mask)
-{
-    unsigned bits = 0;
-    for (unsigned m = mask >> MaskShift(mask); m & 1; m >>= 1)
-        ++bits;
-    return bits;
-}
-
-// A k-bit channel value v becomes (v + 1) * 2^(8 - k) - 1.
-uint8_t Expand(unsigned pixel, unsigned mask)
-{
-    const unsigned bits = MaskBits(mask);
-    if (bits == 0 || bits > 8)
-        return 0;
-    const unsigned v = (pixel & mask) >> MaskShift(mask);
-    return uint8_t(((v + 1) << (8 - bits)) - 1);
-}
-
 } // namespace
 
-bool DecodeGif(const char* path, SkDecodedImage& out)
+bool DecodeGif(const uint8_t* data, size_t size, SkDecodedImage& out)
 {
     // Logical screen width and height: u16 at offsets 6 and 8.
-    if (!path || !HeaderSizeAcceptable(path, 6, 8, 2))
+    if (!HeaderSizeAcceptable(data, size, 6, 8, 2))
         return false;
     Bitmap bitmap;
-    if (!LoadBitmap(FIF_GIF, path, bitmap))
+    if (!LoadBitmap(FIF_GIF, data, size, bitmap))
         return false;
     FIBITMAP* dib = bitmap.dib;
     const unsigned bpp = FreeImage_GetBPP(dib);
@@ -122,40 +94,31 @@ bool DecodeGif(const char* path, SkDecodedImage& out)
     return true;
 }
 
-bool DecodeDds(const char* path, SkDecodedImage& out)
+bool DecodeDds(const uint8_t* data, size_t size, SkDecodedImage& out)
 {
     // DDS header: "DDS " then dwSize, dwFlags, dwHeight (offset 12), dwWidth (offset 16).
-    if (!path || !HeaderSizeAcceptable(path, 16, 12, 4))
+    if (!HeaderSizeAcceptable(data, size, 16, 12, 4))
         return false;
+    if (IsUncompressedDds16(data, size))
+        return DecodeDds16(data, size, out);
     Bitmap bitmap;
-    if (!LoadBitmap(FIF_DDS, path, bitmap))
+    if (!LoadBitmap(FIF_DDS, data, size, bitmap))
         return false;
     FIBITMAP* dib = bitmap.dib;
     const FREE_IMAGE_COLOR_TYPE colour = FreeImage_GetColorType(dib);
     if (colour != FIC_RGB && colour != FIC_RGBALPHA)
         return false;
     const unsigned srcBpp = FreeImage_GetBPP(dib);
-    if (srcBpp != 16 && srcBpp != 24 && srcBpp != 32)
+    if (srcBpp != 24 && srcBpp != 32)
         return false;
     const unsigned outBpp = colour == FIC_RGBALPHA ? 4 : 3;
     const unsigned width = FreeImage_GetWidth(dib), height = FreeImage_GetHeight(dib);
     if (!Allocate(out, width, height, uint8_t(outBpp * 8)))
         return false;
-    const unsigned redMask = FreeImage_GetRedMask(dib), greenMask = FreeImage_GetGreenMask(dib),
-                   blueMask = FreeImage_GetBlueMask(dib);
     for (unsigned y = 0; y < height; ++y) {
         const BYTE* line = FreeImage_GetScanLine(dib, int(y));
         uint8_t* dst = out.pixels.data() + size_t(y) * width * outBpp;
         for (unsigned x = 0; x < width; ++x, dst += outBpp) {
-            if (srcBpp == 16) {
-                const unsigned pixel = unsigned(line[x * 2]) | (unsigned(line[x * 2 + 1]) << 8);
-                dst[0] = Expand(pixel, redMask);
-                dst[1] = Expand(pixel, greenMask);
-                dst[2] = Expand(pixel, blueMask);
-                if (outBpp == 4)
-                    dst[3] = 255;
-                continue;
-            }
             const BYTE* src = line + x * (srcBpp / 8);
             dst[0] = src[FI_RGBA_RED];
             dst[1] = src[FI_RGBA_GREEN];

@@ -184,16 +184,21 @@ NIMBUS_LOAD_FROM_BYTES(LoadPNG, DecodePng)
 // TIFF is recognised by its extension so that callers can list it, but never decoded.
 bool CTexture::LoadTIF() { return false; }
 
+// GIF and DDS files are opened by their full name only.
 bool CTexture::LoadGIF()
 {
+    std::vector<uint8_t> bytes;
     SkDecodedImage image;
-    return nimbus::image::DecodeGif(GetFileNameUtf8().c_str(), image) && Adopt(image);
+    return nimbus::ReadWholeFile(GetFileNameUtf8(), bytes, nimbus::image::kMaxFileBytes) &&
+           nimbus::image::DecodeGif(bytes.data(), bytes.size(), image) && Adopt(image);
 }
 
 bool CTexture::LoadDDS()
 {
+    std::vector<uint8_t> bytes;
     SkDecodedImage image;
-    return nimbus::image::DecodeDds(GetFileNameUtf8().c_str(), image) && Adopt(image);
+    return nimbus::ReadWholeFile(GetFileNameUtf8(), bytes, nimbus::image::kMaxFileBytes) &&
+           nimbus::image::DecodeDds(bytes.data(), bytes.size(), image) && Adopt(image);
 }
 
 bool CTexture::SaveToFile(const char* path, ESkTexType type)

@@ -98,13 +98,11 @@ void CMatrix::Inverse()
     r[8] = o[2]; r[9] = o[6]; r[10] = o[10];
     r[3] = r[7] = r[11] = 0.0f;
     r[15] = 1.0f;
-    // Cofactor form of R^T * t; callers only invert matrices whose translation is zero or unused.
-    r[12] = (o[5] * o[10] - o[6] * o[9]) * o[12] - (o[4] * o[10] - o[8] * o[6]) * o[13] +
-            (o[4] * o[9] - o[5] * o[8]) * o[14];
-    r[13] = (o[10] * o[1] - o[2] * o[9]) * o[12] - (o[10] * o[0] - o[2] * o[8]) * o[13] +
-            (o[9] * o[0] - o[1] * o[8]) * o[14];
-    r[14] = (o[6] * o[1] - o[5] * o[2]) * o[12] - (o[6] * o[0] - o[2] * o[4]) * o[13] +
-            (o[5] * o[0] - o[1] * o[4]) * o[14];
+    // Rotation-style inverse: the translation becomes R^T * t (not its negation); callers
+    // only invert matrices whose translation is zero or unused.
+    r[12] = o[0] * o[12] + o[1] * o[13] + o[2] * o[14];
+    r[13] = o[4] * o[12] + o[5] * o[13] + o[6] * o[14];
+    r[14] = o[8] * o[12] + o[9] * o[13] + o[10] * o[14];
     std::memcpy(m, r, sizeof(m));
 }
 
