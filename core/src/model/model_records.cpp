@@ -1,0 +1,70 @@
+#include "nimbus/model_records.h"
+
+#include <cstring>
+
+void skfCopyName(char* field, const char* name)
+{
+    if (!name) {
+        field[0] = 0;
+        return;
+    }
+    const size_t n = strnlen(name, kSkNameSize - 1);
+    std::memcpy(field, name, n);
+    field[n] = 0;
+}
+
+CVertexWeight::CVertexWeight() : mLocalPos{0, 0, 0}, mJoint(-1), mWeight(1.0f), mLoadedPos{0, 0, 0} {}
+CVertexWeight::~CVertexWeight() = default;
+
+CVertex::CVertex() : mPos{0, 0, 0}, mLoadedPos{0, 0, 0} {}
+CVertex::~CVertex() = default;
+
+CTriangle::CTriangle()
+    : mVertices{0, 0, 0}, mNormals{0, 0, 0}, mTexCoords{-1, -1, -1}, mEdgeFlags{1, 1, 1}, mMaterial(-1),
+      mSmoothingGroup(0), mTextured(0)
+{
+}
+CTriangle::~CTriangle() = default;
+
+void CTriangle::UpdateTextured()
+{
+    mTextured = (mTexCoords[0] != -1 && mTexCoords[1] != -1 && mTexCoords[2] != -1) ? 1 : 0;
+}
+
+CNormalWeight::CNormalWeight() : mLocalDir{0, 0, 0}, mJoint(-1), mWeight(1.0f) {}
+CNormalWeight::~CNormalWeight() = default;
+
+CNormal::CNormal() : mDir{0, 0, 0}, mLoadedDir{0, 0, 0} {}
+CNormal::~CNormal() = default;
+
+CTexCoord::CTexCoord() : mU(0), mV(0) {}
+CTexCoord::~CTexCoord() = default;
+
+CMaterialBatch::CMaterialBatch() : mMaterial(-1) {}
+CMaterialBatch::~CMaterialBatch() = default;
+
+CMesh::CMesh() : mName{}, mFlags(0) {}
+CMesh::~CMesh() = default;
+
+void CMesh::BuildMaterialBatches()
+{
+    mBatches.clear();
+    for (uint32_t t = 0; t < mTriangles.size(); ++t) {
+        const int32_t material = mTriangles[t].mMaterial;
+        CMaterialBatch* batch = nullptr;
+        for (CMaterialBatch& b : mBatches)
+            if (b.mMaterial == material) {
+                batch = &b;
+                break;
+            }
+        if (!batch) {
+            mBatches.emplace_back();
+            batch = &mBatches.back();
+            batch->mMaterial = material;
+        }
+        batch->mTriangles.push_back(t);
+    }
+}
+
+CAnimSequence::CAnimSequence() : mName{}, mStart(0), mEnd(0), mPriority(0) {}
+CAnimSequence::~CAnimSequence() = default;
