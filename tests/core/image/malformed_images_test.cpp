@@ -1,1 +1,419 @@
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "image_fixtures.h"
+#include "nimbus/texture.h"
+#include "temp_dir.h"
+
+using namespace kestrel::test;
+
+// Records the largest single allocation while a probe is active, so that a tiny file declaring a
+// huge image can be shown to fail before its pixel buffer exists. Sanitizer builds keep their own
+// allocator (replacing operator new there would mismatch their operator delete).
+#if defined(__SANITIZE_ADDRESS__)
+#define KESTREL_ALLOCATION_PROBE 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KESTREL_ALLOCATION_PROBE 0
+#endif
+#endif
+#ifndef KESTREL_ALLOCATION_PROBE
+#define KESTREL_ALLOCATION_PROBE 1
+#endif
+
+namespace {
+std::atomic<bool> gProbeActive{false};
+std::atomic<size_t> gLargestAllocation{0};
+} // namespace
+
+#if KESTREL_ALLOCATION_PROBE
+void* operator new(size_t size)
+{
+    if (gProbeActive.load(std::memory_order_relaxed)) {
+        size_t seen = gLargestAllocation.load(std::memory_order_relaxed);
+        while (size > seen && !gLargestAllocation.compare_exchange_weak(seen, size)) {
+        }
+    }
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+#endif
+
+namespace {
+
+class AllocationProbe {
+public:
+    AllocationProbe()
+    {
+        gLargestAllocation = 0;
+        gProbeActive = true;
+    }
+    ~AllocationProbe() { gProbeActive = false; }
+    size_t Largest() const { return gLargestAllocation; }
+};
+
+bool LoadBytes(const TempDir& dir, const std::string& name, const std::vector<uint8_t>& bytes, CTexture& tex)
+{
+    WriteBytes(dir.File(name), bytes);
+    tex.SetFileNameUtf8(dir.File(name).c_str());
+    return tex.LoadFromFile();
+}
+
+void PutU16(std::vector<uint8_t>& v, size_t at, uint32_t x)
+{
+    v[at] = uint8_t(x);
+    v[at + 1] = uint8_t(x >> 8);
+}
+
+void PutU32(std::vector<uint8_t>& v, size_t at, uint32_t x)
+{
+    PutU16(v, at, x);
+    PutU16(v, at + 2, x >> 16);
+}
+
+std::vector<uint8_t> TgaHeader(uint8_t type, uint16_t width, uint16_t height, uint8_t depth)
+{
+    std::vector<uint8_t> h(18, 0);
+    h[2] = type;
+    PutU16(h, 12, width);
+    PutU16(h, 14, height);
+    h[16] = depth;
+    return h;
+}
+
+// ---- Every prefix of a valid file ----
+
+struct Fixture {
+    const char* name;
+    const char* fileName;
+    std::vector<uint8_t> (*make)();
+    uint32_t width;
+    uint32_t height;
+    uint8_t bpp;
+};
+
+void PrintTo(const Fixture& c, std::ostream* os) { *os << c.name; }
+
+RefImage Colours() { return MakePattern(13, 7, 24, PatternColours::kSixteenColours); }
+
+const Fixture kFixtures[] = {
+    {"TgaRaw24", "t.tga", [] { return MakeTga(MakePattern(13, 7, 24, PatternColours::kFull), {}); }, 13, 7, 24},
+    {"TgaRle32", "t.tga",
+     [] { return MakeTga(MakePattern(13, 7, 32, PatternColours::kFull), {TgaKind::kTrueColour, 32, true}); }, 13, 7,
+     32},
+    {"TgaMappedRle", "t.tga", [] { return MakeTga(Colours(), {TgaKind::kColourMapped, 8, true}); }, 13, 7, 24},
+    {"PcxPaletted", "p.pcx", [] { return MakePcx(Colours(), {}); }, 13, 7, 24},
+    {"PcxThreePlanes", "p.pcx", [] { return MakePcx(MakePattern(13, 7, 24, PatternColours::kFull), {false}); }, 13,
+     7, 24},
+    {"Cel", "c.cel", [] { return MakeCel(Colours()); }, 13, 7, 24},
+    {"Bmp24", "b.bmp", [] { return MakeBmp(MakePattern(13, 7, 24, PatternColours::kFull), {}); }, 13, 7, 24},
+    {"Bmp4", "b.bmp", [] { return MakeBmp(Colours(), {4}); }, 13, 7, 24},
+};
+
+class MalformedTruncationTest : public testing::TestWithParam<Fixture> {};
+
+TEST_P(MalformedTruncationTest, EveryPrefixFailsOrGivesAFullSizeImage)
+{
+    const Fixture& f = GetParam();
+    const std::vector<uint8_t> full = f.make();
+    TempDir dir;
+    CTexture tex;
+    ASSERT_TRUE(LoadBytes(dir, f.fileName, full, tex));
+    for (size_t length = 0; length < full.size(); ++length) {
+        const std::vector<uint8_t> prefix(full.begin(), full.begin() + long(length));
+        if (!LoadBytes(dir, f.fileName, prefix, tex)) {
+            EXPECT_TRUE(tex.mData.empty()) << length;
+            continue;
+        }
+        ASSERT_EQ(tex.mWidth, f.width) << length;
+        ASSERT_EQ(tex.mHeight, f.height) << length;
+        ASSERT_EQ(tex.mBpp, f.bpp) << length;
+        ASSERT_EQ(tex.mData.size(), size_t(f.width) * f.height * f.bpp / 8) << length;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(MalformedAllFormats, MalformedTruncationTest, testing::ValuesIn(kFixtures),
+                         [](const testing::TestParamInfo<Fixture>& info) { return std::string(info.param.name); });
+
+// ---- Huge declared sizes in tiny files ----
+
+struct HugeCase {
+    const char* name;
+    const char* fileName;
+    std::vector<uint8_t> (*make)();
+};
+
+void PrintTo(const HugeCase& c, std::ostream* os) { *os << c.name; }
+
+std::vector<uint8_t> HugeTgaRle()
+{
+    // 8000 x 8000 x 3 is within the pixel limit, but 64 bytes of packets cannot cover it.
+    std::vector<uint8_t> f = TgaHeader(10, 8000, 8000, 24);
+    for (int i = 0; i < 16; ++i)
+        f.insert(f.end(), {0xFF, 1, 2, 3});
+    return f;
+}
+
+std::vector<uint8_t> HugeTgaRaw()
+{
+    std::vector<uint8_t> f = TgaHeader(2, 8000, 8000, 24);
+    f.resize(f.size() + 300, 7);
+    return f;
+}
+
+std::vector<uint8_t> HugeTgaOverLimit() { return TgaHeader(10, 65535, 65535, 32); }
+
+std::vector<uint8_t> HugePcx()
+{
+    std::vector<uint8_t> f(128, 0);
+    f[0] = 10, f[2] = 1, f[3] = 8, f[65] = 3;
+    PutU16(f, 8, 8999);
+    PutU16(f, 10, 8999);
+    PutU16(f, 66, 9000);
+    for (int i = 0; i < 100; ++i)
+        f.insert(f.end(), {0xFF, 0x55});
+    return f;
+}
+
+std::vector<uint8_t> HugeCel()
+{
+    std::vector<uint8_t> f(32 + 768 + 100, 0);
+    PutU16(f, 0, 0x9119);
+    PutU16(f, 2, 8000);
+    PutU16(f, 4, 8000);
+    f[10] = 8;
+    PutU32(f, 12, 64000000);
+    return f;
+}
+
+std::vector<uint8_t> HugeBmp()
+{
+    std::vector<uint8_t> f(54 + 100, 0);
+    f[0] = 'B', f[1] = 'M';
+    PutU32(f, 10, 54);
+    PutU32(f, 14, 40);
+    PutU32(f, 18, 8000);
+    PutU32(f, 22, uint32_t(-8000)); // top first
+    PutU16(f, 26, 1);
+    PutU16(f, 28, 24);
+    return f;
+}
+
+const HugeCase kHugeCases[] = {
+    {"TgaRle", "h.tga", HugeTgaRle}, {"TgaRaw", "h.tga", HugeTgaRaw}, {"TgaOverLimit", "h.tga", HugeTgaOverLimit},
+    {"Pcx", "h.pcx", HugePcx},       {"Cel", "h.cel", HugeCel},       {"Bmp", "h.bmp", HugeBmp},
+};
+
+class MalformedHugeSizeTest : public testing::TestWithParam<HugeCase> {};
+
+TEST_P(MalformedHugeSizeTest, FailsWithoutAllocatingThePixels)
+{
+    TempDir dir;
+    CTexture tex;
+    const std::vector<uint8_t> file = GetParam().make();
+    size_t largest = 0;
+    {
+        AllocationProbe probe;
+        EXPECT_FALSE(LoadBytes(dir, GetParam().fileName, file, tex));
+        largest = probe.Largest();
+    }
+    EXPECT_TRUE(tex.mData.empty());
+    if (!KESTREL_ALLOCATION_PROBE)
+        GTEST_SKIP() << "allocation sizes are not observed in sanitizer builds";
+    EXPECT_LT(largest, size_t(1) << 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(MalformedAllFormats, MalformedHugeSizeTest, testing::ValuesIn(kHugeCases),
+                         [](const testing::TestParamInfo<HugeCase>& info) { return std::string(info.param.name); });
+
+// ---- Zero dimensions ----
+
+TEST(MalformedDimensionsTest, ZeroSizesAreRefused)
+{
+    TempDir dir;
+    CTexture tex;
+    std::vector<uint8_t> tga = TgaHeader(2, 0, 5, 24);
+    tga.resize(100, 1);
+    EXPECT_FALSE(LoadBytes(dir, "z.tga", tga, tex));
+    tga = TgaHeader(10, 5, 0, 24);
+    tga.resize(100, 1);
+    EXPECT_FALSE(LoadBytes(dir, "z.tga", tga, tex));
+
+    std::vector<uint8_t> pcx = MakePcx(MakePattern(4, 4, 24, PatternColours::kFull), {false});
+    PutU16(pcx, 4, 9); // xmin above xmax
+    EXPECT_FALSE(LoadBytes(dir, "z.pcx", pcx, tex));
+
+    std::vector<uint8_t> cel = MakeCel(MakePattern(4, 4, 24, PatternColours::kSixteenColours));
+    PutU16(cel, 2, 0);
+    EXPECT_FALSE(LoadBytes(dir, "z.cel", cel, tex));
+
+    std::vector<uint8_t> bmp = MakeBmp(MakePattern(4, 4, 24, PatternColours::kFull), {});
+    PutU32(bmp, 18, 0);
+    EXPECT_FALSE(LoadBytes(dir, "z.bmp", bmp, tex));
+    bmp = MakeBmp(MakePattern(4, 4, 24, PatternColours::kFull), {});
+    PutU32(bmp, 22, 0);
+    EXPECT_FALSE(LoadBytes(dir, "z.bmp", bmp, tex));
+}
+
+TEST(MalformedDimensionsTest, BmpNegativeWidthAndMostNegativeHeightAreRefused)
+{
+    TempDir dir;
+    CTexture tex;
+    std::vector<uint8_t> bmp = MakeBmp(MakePattern(4, 4, 24, PatternColours::kFull), {});
+    PutU32(bmp, 18, uint32_t(-4));
+    EXPECT_FALSE(LoadBytes(dir, "n.bmp", bmp, tex));
+    bmp = MakeBmp(MakePattern(4, 4, 24, PatternColours::kFull), {});
+    PutU32(bmp, 22, 0x80000000u);
+    EXPECT_FALSE(LoadBytes(dir, "n.bmp", bmp, tex));
+}
+
+// ---- Runs past the end ----
+
+TEST(MalformedRunTest, TgaRunPastImageEndIsCut)
+{
+    std::vector<uint8_t> f = TgaHeader(10, 4, 2, 24);
+    f.insert(f.end(), {0xFF, 30, 20, 10}); // 128 copies for an 8-pixel image
+    TempDir dir;
+    CTexture tex;
+    ASSERT_TRUE(LoadBytes(dir, "run.tga", f, tex));
+    ASSERT_EQ(tex.mData.size(), 24u);
+    for (size_t i = 0; i < 24; i += 3)
+        EXPECT_EQ((std::vector<uint8_t>{tex.mData[i], tex.mData[i + 1], tex.mData[i + 2]}),
+                  (std::vector<uint8_t>{10, 20, 30}));
+}
+
+TEST(MalformedRunTest, TgaLiteralPacketPastImageEndIsCutWhenItsDataIsThere)
+{
+    std::vector<uint8_t> f = TgaHeader(11, 2, 2, 8);
+    f.push_back(0x05); // six grey values for four pixels
+    f.insert(f.end(), {1, 2, 3, 4, 5, 6});
+    TempDir dir;
+    CTexture tex;
+    ASSERT_TRUE(LoadBytes(dir, "lit.tga", f, tex));
+    EXPECT_EQ(tex.mData, (std::vector<uint8_t>{1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4}));
+    f.resize(f.size() - 3); // the listed values now end early
+    EXPECT_FALSE(LoadBytes(dir, "lit.tga", f, tex));
+}
+
+TEST(MalformedRunTest, TgaPacketsEndingEarlyAreRefused)
+{
+    std::vector<uint8_t> f = TgaHeader(10, 4, 4, 24);
+    f.insert(f.end(), {0x83, 1, 2, 3}); // 4 of 16 pixels
+    TempDir dir;
+    CTexture tex;
+    EXPECT_FALSE(LoadBytes(dir, "short.tga", f, tex));
+    f.push_back(0x8B); // a run header without its value
+    EXPECT_FALSE(LoadBytes(dir, "short.tga", f, tex));
+}
+
+TEST(MalformedRunTest, PcxRunPastScanLineEndIsCut)
+{
+    // 3 x 2 paletted, 4 bytes per line: the first line is one run of 9, the second is literal.
+    std::vector<uint8_t> f(128, 0);
+    f[0] = 10, f[2] = 1, f[3] = 8, f[65] = 1;
+    PutU16(f, 8, 2);
+    PutU16(f, 10, 1);
+    PutU16(f, 66, 4);
+    f.insert(f.end(), {0xC9, 1, 2, 3, 1, 0});
+    f.push_back(12);
+    std::vector<uint8_t> palette(768, 0);
+    for (int i = 0; i < 4; ++i)
+        palette[i * 3] = uint8_t(50 * i), palette[i * 3 + 1] = uint8_t(i), palette[i * 3 + 2] = 9;
+    f.insert(f.end(), palette.begin(), palette.end());
+    TempDir dir;
+    CTexture tex;
+    ASSERT_TRUE(LoadBytes(dir, "run.pcx", f, tex));
+    // Bottom row first: the literal line, then the run line.
+    EXPECT_EQ(tex.mData, (std::vector<uint8_t>{100, 2, 9, 150, 3, 9, 50, 1, 9, 50, 1, 9, 50, 1, 9, 50, 1, 9}));
+}
+
+// ---- Palettes and indices ----
+
+TEST(MalformedPaletteTest, TgaIndexOutsideTheMapIsRefused)
+{
+    RefImage ref = MakePattern(4, 2, 24, PatternColours::kSixteenColours);
+    std::vector<uint8_t> f = MakeTga(ref, {TgaKind::kColourMapped, 8, false});
+    const size_t mapLength = f[5];
+    f[18 + mapLength * 3] = uint8_t(mapLength); // first pixel points one past the map
+    TempDir dir;
+    CTexture tex;
+    EXPECT_FALSE(LoadBytes(dir, "idx.tga", f, tex));
+}
+
+TEST(MalformedPaletteTest, TgaMapLongerThanFileIsRefused)
+{
+    std::vector<uint8_t> f = TgaHeader(1, 2, 2, 8);
+    f[1] = 1, f[7] = 24;
+    PutU16(f, 5, 5000);
+    f.resize(f.size() + 40, 0);
+    TempDir dir;
+    CTexture tex;
+    EXPECT_FALSE(LoadBytes(dir, "map.tga", f, tex));
+}
+
+TEST(MalformedPaletteTest, BmpIndexBeyondColoursUsedIsRefused)
+{
+    std::vector<uint8_t> f = MakeBmp(MakePattern(4, 2, 24, PatternColours::kSixteenColours), {8});
+    const uint32_t used = f[46];
+    f[f[10]] = uint8_t(used);
+    TempDir dir;
+    CTexture tex;
+    EXPECT_FALSE(LoadBytes(dir, "idx.bmp", f, tex));
+}
+
+TEST(MalformedPaletteTest, BmpPaletteCutOffIsRefused)
+{
+    std::vector<uint8_t> f = MakeBmp(MakePattern(4, 2, 24, PatternColours::kSixteenColours), {8});
+    PutU32(f, 46, 0); // all 256 entries, which the file does not hold
+    TempDir dir;
+    CTexture tex;
+    EXPECT_FALSE(LoadBytes(dir, "pal.bmp", f, tex));
+}
+
+TEST(MalformedPaletteTest, PcxTooShortForItsPaletteIsRefused)
+{
+    std::vector<uint8_t> f(128 + 100, 0);
+    f[0] = 10, f[2] = 1, f[3] = 8, f[65] = 1;
+    PutU16(f, 66, 2);
+    TempDir dir;
+    CTexture tex;
+    EXPECT_FALSE(LoadBytes(dir, "pal.pcx", f, tex));
+}
+
+TEST(MalformedPaletteTest, CelComponentsAboveSixBitsStayInAByte)
+{
+    std::vector<uint8_t> f = MakeCel(MakePattern(1, 1, 24, PatternColours::kSixteenColours));
+    f[32] = 0xFF, f[33] = 0x41, f[34] = 0x80;
+    TempDir dir;
+    CTexture tex;
+    ASSERT_TRUE(LoadBytes(dir, "pal.cel", f, tex));
+    EXPECT_EQ(tex.mData, (std::vector<uint8_t>{0xFC, 0x04, 0x00}));
+}
+
+TEST(MalformedHeaderTest, BmpOddHeadersAreRefused)
+{
+    const RefImage ref = MakePattern(4, 2, 24, PatternColours::kFull);
+    TempDir dir;
+    CTexture tex;
+    std::vector<uint8_t> f = MakeBmp(ref, {});
+    PutU32(f, 14, 41); // unknown header size
+    EXPECT_FALSE(LoadBytes(dir, "h.bmp", f, tex));
+    f = MakeBmp(ref, {});
+    PutU16(f, 28, 2); // no such depth
+    EXPECT_FALSE(LoadBytes(dir, "h.bmp", f, tex));
+    f = MakeBmp(ref, {});
+    PutU32(f, 10, 0xFFFFFFF0u); // pixels beyond the file
+    EXPECT_FALSE(LoadBytes(dir, "h.bmp", f, tex));
+    f = MakeBmp(ref, {});
+    PutU32(f, 14, 0x7FFFFFFF); // header larger than the file
+    EXPECT_FALSE(LoadBytes(dir, "h.bmp", f, tex));
+    f = MakeBmp(ref, {24});
+    PutU32(f, 30, 3); // bitfields on a 24-bit image
+    EXPECT_FALSE(LoadBytes(dir, "h.bmp", f, tex));
+}
+
+} // namespace
