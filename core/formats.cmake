@@ -1,7 +1,9 @@
 # Parsers of the model file formats: a static library shared by the engine readers and
 # the import plug-ins, which must not link the engine.
 add_library(nimbus_formats STATIC
+  src/formats/text_fields.cpp
   src/formats/ms3d/ms3d_parser.cpp
+  src/formats/ms3d_ascii/ms3d_ascii_parser.cpp
 )
 target_include_directories(nimbus_formats PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/src)
 set_target_properties(nimbus_formats PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
