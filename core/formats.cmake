@@ -4,6 +4,8 @@ add_library(nimbus_formats STATIC
   src/formats/text_fields.cpp
   src/formats/ms3d/ms3d_parser.cpp
   src/formats/ms3d_ascii/ms3d_ascii_parser.cpp
+  src/formats/md2/md2_parser.cpp
+  src/formats/afs/afs_parser.cpp
 )
 target_include_directories(nimbus_formats PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/src)
 set_target_properties(nimbus_formats PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)

@@ -2,12 +2,14 @@
 add_library(kestrel_format_fixtures STATIC
   support/formats/ms3d_writer.cpp
   support/formats/ms3d_ascii_text.cpp
+  support/formats/md2_afs_writer.cpp
 )
 target_include_directories(kestrel_format_fixtures PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/support)
 
 add_executable(nimbus_format_tests
   core/formats/ms3d_parser_test.cpp
   core/formats/ms3d_ascii_parser_test.cpp
+  core/formats/md2_afs_parser_test.cpp
 )
 target_link_libraries(nimbus_format_tests PRIVATE nimbus_formats kestrel_format_fixtures GTest::gtest_main)
 gtest_discover_tests(nimbus_format_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "engine")

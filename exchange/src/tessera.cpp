@@ -1,1 +1,0 @@
-#include "tessera/tessera.h"
