@@ -111,8 +111,10 @@ protected:
     void AniSyncTime();
     void BuildLists();
 
-    // Bumped whenever the posed geometry may have changed; the renderer caches by it.
-    uint64_t mSkinSerial;
+    // Bumped whenever the posed geometry may have changed; the renderer caches by them.
+    // Loaders that edit the arrays of a finalized model must finalize it again.
+    uint64_t mSkinSerial; // positions and normals
+    uint64_t mBindSerial; // arrays, indices, flags of triangles
 
 private:
     void CopyFrom(const CModel& other);
@@ -121,6 +123,8 @@ private:
     void PoseJoints(float time);
     void SequenceRange(float& start, float& end) const;
     void TakeQueuedSequence();
+    // The corner arrays of the meshes, brought up to date with the current pose.
+    CRenderCache& PreparedRenderCache();
 
     std::vector<float> mJointPalette; // scratch of UpdateSkin: 12 floats per joint
     CRenderCache* mRenderCache;

@@ -112,6 +112,7 @@ void CModel::AttachSkin()
             std::copy(normal.mLoadedDir, normal.mLoadedDir + 3, normal.mDir);
     }
     ++mSkinSerial;
+    ++mBindSerial;
 }
 
 void CModel::UpdateSkin()

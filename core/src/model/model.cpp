@@ -19,14 +19,15 @@ CModel::CModel()
     : mAnimated(false), mTotalFrames(0), mCurrentSequence(0), mQueuedSequence(0), mSwitchPending(false),
       mCurrentTime(0), mFps(24.0f), mPlaying(false), mPaused(false), mPriorityEnabled(false), mLastTick(0),
       mLogger("session.log"), mLogging(false), mRampTexture(0), mDisplayList(0), mSkinSerial(0),
-      mRenderCache(nullptr)
+      mBindSerial(0), mRenderCache(nullptr)
 {
     mDefaultMaterial.mDoubleSided = true;
     ResetCurrentBounds();
     FillDefaultRamp(mCelRamp);
 }
 
-CModel::CModel(const CModel& other) : mRampTexture(0), mDisplayList(0), mSkinSerial(0), mRenderCache(nullptr)
+CModel::CModel(const CModel& other)
+    : mRampTexture(0), mDisplayList(0), mSkinSerial(0), mBindSerial(0), mRenderCache(nullptr)
 {
     CopyFrom(other);
 }
@@ -86,6 +87,7 @@ void CModel::CopyFrom(const CModel& other)
     mSequences = other.mSequences;
     mReserved = other.mReserved;
     ++mSkinSerial;
+    ++mBindSerial;
 }
 
 CModel::~CModel()
@@ -130,6 +132,7 @@ void CModel::Unload()
         mDisplayList = 0;
     }
     ++mSkinSerial;
+    ++mBindSerial;
 }
 
 void CModel::BuildLists() {}

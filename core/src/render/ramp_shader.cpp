@@ -19,6 +19,9 @@ void CModel::ReloadTextures(bool load)
     glBindTexture(GL_TEXTURE_1D, name);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // Coordinates run from 0 (facing away) to 1 (facing the eye); repeating would blend
+    // both ends of the ramp there.
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, 256, 0, GL_RGB, GL_UNSIGNED_BYTE, mCelRamp);
     for (CMaterial& material : mMaterials)

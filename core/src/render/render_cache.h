@@ -1,9 +1,82 @@
 #pragma once
+#include <GL/gl.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
-// Per-mesh corner arrays for drawing with GL vertex arrays, rebuilt when the posed
-// geometry changes (see CModel::mSkinSerial).
-class CRenderCache {
-public:
+class CModel;
+class CMesh;
+
+namespace nimbus::render {
+
+// An axis-aligned box grown point by point; empty until the first point.
+struct Box {
+    float max[3] = {-32000.0f, -32000.0f, -32000.0f};
+    float min[3] = {32000.0f, 32000.0f, 32000.0f};
+
+    void Extend(const float* p)
+    {
+        for (int a = 0; a < 3; ++a) {
+            if (p[a] > max[a])
+                max[a] = p[a];
+            if (p[a] < min[a])
+                min[a] = p[a];
+        }
+    }
+    bool Empty() const { return max[0] < min[0]; }
 };
+
+// The triangles of one mesh as separate corners, in triangle order, ready for GL vertex
+// arrays. Triangles with a vertex index outside the mesh are left out.
+struct MeshArrays {
+    size_t vertexCount = 0, triangleCount = 0, normalCount = 0, texCoordCount = 0;
+    std::vector<uint32_t> triangles;  // the source triangle of each slot
+    std::vector<GLfloat> positions;   // 9 per slot
+    std::vector<GLfloat> normals;     // 9 per slot; zero where the normal index is bad
+    std::vector<GLfloat> texCoords;   // 6 per slot; empty when no triangle is textured
+    std::vector<GLboolean> edgeFlags; // 3 per slot
+    std::vector<GLfloat> flatNormals; // 9 per slot, built on first use
+    bool flatValid = false;
+    struct Batch {
+        int32_t material;
+        std::vector<GLuint> corners;  // corner indices into the arrays, in batch order
+    };
+    std::vector<Batch> batches;
+    Box corners;      // every drawn corner
+    Box batchCorners; // the corners of the batched triangles
+    Box vertices;     // every current vertex position
+
+    // Scratch filled per frame.
+    std::vector<GLfloat> facingNormals;
+    std::vector<GLfloat> celCoords;
+
+    GLsizei CornerCount() const { return GLsizei(triangles.size() * 3); }
+};
+
+class RenderCache {
+public:
+    // Rebuilds what the serials say has changed since the last call.
+    void Prepare(const CModel& model, uint64_t bindSerial, uint64_t skinSerial);
+    MeshArrays& Mesh(size_t i) { return meshes_[i]; }
+    const std::vector<MeshArrays>& Meshes() const { return meshes_; }
+
+    // Corner normals turned to face the viewer under the given model-view matrix.
+    static const GLfloat* FacingNormals(MeshArrays& m, const GLfloat* modelView);
+    // One ramp coordinate per corner: the eye-space z of the corner normal, not below 0.
+    static const GLfloat* CelCoords(MeshArrays& m, const GLfloat* modelView);
+    static const GLfloat* FlatNormals(MeshArrays& m);
+
+private:
+    void BuildTopology(const CMesh& mesh, MeshArrays& m);
+    void RefreshPose(const CMesh& mesh, MeshArrays& m);
+
+    std::vector<MeshArrays> meshes_;
+    uint64_t bindSerial_ = ~uint64_t(0);
+    uint64_t skinSerial_ = ~uint64_t(0);
+};
+
+} // namespace nimbus::render
+
+// The model holds the cache through this name.
+class CRenderCache : public nimbus::render::RenderCache {};
