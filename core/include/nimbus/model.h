@@ -27,6 +27,13 @@ public:
     void Unload();
     bool Finalize(bool center, bool scale, float size);
 
+    // Readers for library users; each empties the model first and the caller finalizes it.
+    bool ImportMs3dFile(const char* path);
+    bool ImportMs3dAsciiFile(const char* path);
+    bool ImportMd2File(const char* path);
+    // Divides an animated model's timeline into the named sequences of an ".afs" file.
+    bool LoadAnimationSplitter(const char* path);
+
     // Rendering.
     void Render();
     void Render(unsigned char mode, const unsigned char* color);
