@@ -13,3 +13,10 @@ add_executable(nimbus_format_tests
 )
 target_link_libraries(nimbus_format_tests PRIVATE nimbus_formats kestrel_format_fixtures GTest::gtest_main)
 gtest_discover_tests(nimbus_format_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "engine")
+
+# The engine's model readers, which build on the parsers.
+add_executable(nimbus_reader_tests
+  core/readers/model_readers_test.cpp
+)
+target_link_libraries(nimbus_reader_tests PRIVATE nimbus kestrel_format_fixtures kestrel_test_support GTest::gtest_main)
+gtest_discover_tests(nimbus_reader_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "engine")
