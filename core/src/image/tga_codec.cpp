@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <memory>
 
 #include "codecs.h"
 
@@ -66,8 +68,15 @@ bool UnpackRle(const uint8_t* src, size_t srcSize, size_t bytes, uint8_t* dst, s
         if (h & 128u) {
             if (srcSize - in < bytes)
                 return false;
-            for (size_t i = 0; i < count; ++i)
-                std::memcpy(dst + (done + i) * bytes, src + in, bytes);
+            // Copy the value once, then keep doubling what is already there.
+            uint8_t* d = dst + done * bytes;
+            const size_t total = count * bytes;
+            std::memcpy(d, src + in, bytes);
+            for (size_t filled = bytes; filled < total;) {
+                const size_t n = std::min(filled, total - filled);
+                std::memcpy(d + filled, d, n);
+                filled += n;
+            }
             in += bytes;
         } else {
             const size_t listed = (h & 127u) + 1u;
@@ -81,31 +90,41 @@ bool UnpackRle(const uint8_t* src, size_t srcSize, size_t bytes, uint8_t* dst, s
     return true;
 }
 
-// Turns one file pixel into R, G, B (, A); false for an index outside the colour map.
-bool ConvertPixel(Kind kind, uint8_t depth, const uint8_t* s, const uint8_t* map, size_t mapEntries,
-                  uint8_t* d)
+// Converts one stored row into R, G, B (, A); `d` is where the first stored pixel goes and
+// `step` moves to the next one (negative for right-to-left rows). False for an index outside
+// the colour map.
+bool ConvertRow(Kind kind, uint8_t depth, const uint8_t* s, uint32_t width, const uint8_t* map,
+                size_t mapEntries, uint8_t* d, ptrdiff_t step)
 {
     switch (kind) {
-    case Kind::kMapped: {
-        if (s[0] >= mapEntries)
-            return false;
-        const uint8_t* e = map + size_t(s[0]) * 3;
-        d[0] = e[2], d[1] = e[1], d[2] = e[0];
+    case Kind::kMapped:
+        for (uint32_t x = 0; x < width; ++x, d += step) {
+            if (s[x] >= mapEntries)
+                return false;
+            const uint8_t* e = map + size_t(s[x]) * 3;
+            d[0] = e[2], d[1] = e[1], d[2] = e[0];
+        }
         return true;
-    }
-    case Kind::kGrey: d[0] = d[1] = d[2] = s[0]; return true;
+    case Kind::kGrey:
+        for (uint32_t x = 0; x < width; ++x, d += step)
+            d[0] = d[1] = d[2] = s[x];
+        return true;
     case Kind::kTrueColour: break;
     }
     if (depth == 16) {
-        const unsigned w = ReadU16(s);
-        d[0] = uint8_t(((w >> 10) & 31u) << 3);
-        d[1] = uint8_t(((w >> 5) & 31u) << 3);
-        d[2] = uint8_t((w & 31u) << 3);
-        return true;
+        for (uint32_t x = 0; x < width; ++x, s += 2, d += step) {
+            const unsigned w = ReadU16(s);
+            d[0] = uint8_t(((w >> 10) & 31u) << 3);
+            d[1] = uint8_t(((w >> 5) & 31u) << 3);
+            d[2] = uint8_t((w & 31u) << 3);
+        }
+    } else if (depth == 24) {
+        for (uint32_t x = 0; x < width; ++x, s += 3, d += step)
+            d[0] = s[2], d[1] = s[1], d[2] = s[0];
+    } else {
+        for (uint32_t x = 0; x < width; ++x, s += 4, d += step)
+            d[0] = s[2], d[1] = s[1], d[2] = s[0], d[3] = s[3];
     }
-    d[0] = s[2], d[1] = s[1], d[2] = s[0];
-    if (depth == 32)
-        d[3] = s[3];
     return true;
 }
 
@@ -162,13 +181,14 @@ bool DecodeTga(const uint8_t* data, size_t size, SkDecodedImage& out)
         return false;
     }
 
-    std::vector<uint8_t> unpacked;
+    // Every byte of the unpacked buffer is written before it is read, so it is not zeroed first.
+    std::unique_ptr<uint8_t[]> unpacked;
     const uint8_t* src = data + pos;
     if (rle) {
-        unpacked.resize(pixelCount * srcBytes);
-        if (!UnpackRle(src, remaining, srcBytes, unpacked.data(), pixelCount))
+        unpacked = std::make_unique_for_overwrite<uint8_t[]>(pixelCount * srcBytes);
+        if (!UnpackRle(src, remaining, srcBytes, unpacked.get(), pixelCount))
             return false;
-        src = unpacked.data();
+        src = unpacked.get();
     }
 
     if (!Allocate(out, h.width, h.height, outBpp))
@@ -179,12 +199,10 @@ bool DecodeTga(const uint8_t* data, size_t size, SkDecodedImage& out)
         const uint32_t row = topFirst ? h.height - 1 - y : y;
         uint8_t* dstRow = out.pixels.data() + size_t(row) * h.width * outBytes;
         const uint8_t* srcRow = src + size_t(y) * h.width * srcBytes;
-        for (uint32_t x = 0; x < h.width; ++x) {
-            const uint32_t col = rightToLeft ? h.width - 1 - x : x;
-            if (!ConvertPixel(kind, h.depth, srcRow + size_t(x) * srcBytes, map, mapEntries,
-                              dstRow + size_t(col) * outBytes))
-                return false;
-        }
+        uint8_t* first = rightToLeft ? dstRow + size_t(h.width - 1) * outBytes : dstRow;
+        const ptrdiff_t step = rightToLeft ? -ptrdiff_t(outBytes) : ptrdiff_t(outBytes);
+        if (!ConvertRow(kind, h.depth, srcRow, h.width, map, mapEntries, first, step))
+            return false;
     }
     return true;
 }
