@@ -20,13 +20,6 @@ void ChunkWriter::End()
         bytes_[start + 2 + size_t(i)] = uint8_t(length >> (8 * i));
 }
 
-void ChunkWriter::F32(float f)
-{
-    uint32_t v;
-    std::memcpy(&v, &f, 4);
-    U32(v);
-}
-
 void ChunkWriter::Text8(const char* text, size_t fieldSize)
 {
     const size_t n = strnlen(text, fieldSize);
@@ -64,6 +57,17 @@ bool ChunkReader::NextChild(uint16_t& id, ChunkReader& payload)
     id = uint16_t(p[0] | p[1] << 8);
     payload = ChunkReader(p + kChunkHeaderSize, length - kChunkHeaderSize);
     pos_ += length;
+    return true;
+}
+
+bool ChunkReader::Raw(void* out, size_t n)
+{
+    if (!Take(n)) {
+        std::memset(out, 0, n);
+        return false;
+    }
+    std::memcpy(out, data_ + pos_, n);
+    pos_ += n;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,6 +8,8 @@
 // The tagged, length-prefixed chunks of the native format: a u16 identifier and a u32
 // length that counts the whole chunk, header included.
 namespace kestrel::kxm3 {
+
+static_assert(std::endian::native == std::endian::little, "the native format is stored as in memory");
 
 constexpr size_t kChunkHeaderSize = 6;
 
@@ -18,25 +21,21 @@ public:
     void End(); // patches the length of the innermost open chunk
 
     void U8(uint8_t v) { bytes_.push_back(v); }
-    void U16(uint16_t v) { Le(v, 2); }
-    void U32(uint32_t v) { Le(v, 4); }
-    void I32(int32_t v) { Le(uint32_t(v), 4); }
-    void F32(float f);
-    void F32s(const float* f, int n)
+    void U16(uint16_t v) { Raw(&v, 2); }
+    void U32(uint32_t v) { Raw(&v, 4); }
+    void I32(int32_t v) { Raw(&v, 4); }
+    void F32(float f) { Raw(&f, 4); }
+    void F32s(const float* f, int n) { Raw(f, size_t(n) * 4); }
+    // Appends bytes already in file order (the format is little-endian, as this machine).
+    void Raw(const void* p, size_t n)
     {
-        for (int i = 0; i < n; ++i)
-            F32(f[i]);
+        const auto* b = static_cast<const uint8_t*>(p);
+        bytes_.insert(bytes_.end(), b, b + n);
     }
     void Text8(const char* text, size_t fieldSize);
     void Text16(const char16_t* text, size_t fieldSize);
 
 private:
-    void Le(uint32_t v, int n)
-    {
-        for (int i = 0; i < n; ++i)
-            bytes_.push_back(uint8_t(v >> (8 * i)));
-    }
-
     std::vector<uint8_t> bytes_;
     std::vector<size_t> open_;
 };
@@ -62,6 +61,9 @@ public:
         pos_ += kChunkHeaderSize;
         return true;
     }
+
+    // Copies n bytes as stored; zeros past the end.
+    bool Raw(void* out, size_t n);
 
     uint8_t U8();
     uint16_t U16();

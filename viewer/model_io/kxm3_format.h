@@ -12,6 +12,7 @@ namespace kestrel::kxm3 {
 constexpr uint8_t kMagic[4] = {'K', 'X', 'M', '3'};
 constexpr uint16_t kVersion = 2;
 constexpr size_t kHeaderSize = 6;
+constexpr size_t kTriangleRecordSize = 42;
 
 enum ChunkId : uint16_t {
     kRoot = 0x584B,

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 
 #include "kxm3_chunks.h"
 #include "kxm3_format.h"
@@ -115,7 +116,7 @@ private:
         const uint32_t count = in.U32();
         mesh.mVertices.resize(Plausible(count, in, 16));
         for (CVertex& v : mesh.mVertices) {
-            in.F32s(v.mLoadedPos, 3);
+            in.Raw(v.mLoadedPos, 12);
             std::copy(v.mLoadedPos, v.mLoadedPos + 3, v.mPos);
             const uint32_t weights = in.U32();
             if (!in.Fits(weights, 20)) {
@@ -156,20 +157,19 @@ private:
         const uint32_t count = in.U32();
         mesh.mTriangles.resize(Plausible(count, in, 42));
         for (CTriangle& t : mesh.mTriangles) {
-            for (int32_t& v : t.mVertices)
-                v = in.I32();
-            for (int32_t& n : t.mNormals)
-                n = in.I32();
-            for (int32_t& c : t.mTexCoords)
-                c = in.I32();
-            const uint8_t flags = in.U8();
+            uint8_t record[kTriangleRecordSize];
+            in.Raw(record, sizeof(record));
+            std::memcpy(t.mVertices, record, 12);
+            std::memcpy(t.mNormals, record + 12, 12);
+            std::memcpy(t.mTexCoords, record + 24, 12);
+            const uint8_t flags = record[36];
             for (int k = 0; k < 3; ++k)
                 if (!(flags & (1u << k)))
                     t.mEdgeFlags[k] = 0;
             if (flags & 8)
                 t.mTextured = 1;
-            t.mMaterial = in.I32();
-            t.mSmoothingGroup = in.U8();
+            std::memcpy(&t.mMaterial, record + 37, 4);
+            t.mSmoothingGroup = record[41];
         }
     }
 

@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "kxm3_chunks.h"
 #include "kxm3_format.h"
 #include "nimbus/model.h"
@@ -48,21 +50,20 @@ void WriteMesh(ChunkWriter& w, const CMesh& mesh)
         w.Begin(kMeshTriangles);
         w.U32(uint32_t(mesh.mTriangles.size()));
         for (const CTriangle& t : mesh.mTriangles) {
-            for (int32_t v : t.mVertices)
-                w.U32(uint32_t(v));
-            for (int32_t n : t.mNormals)
-                w.U32(uint32_t(n));
-            for (int32_t c : t.mTexCoords)
-                w.U32(uint32_t(c));
+            uint8_t record[kTriangleRecordSize];
+            std::memcpy(record, t.mVertices, 12);
+            std::memcpy(record + 12, t.mNormals, 12);
+            std::memcpy(record + 24, t.mTexCoords, 12);
             uint8_t flags = 0;
             for (int k = 0; k < 3; ++k)
                 if (t.mEdgeFlags[k])
                     flags |= uint8_t(1u << k);
             if (t.mTextured)
                 flags |= 8;
-            w.U8(flags);
-            w.I32(t.mMaterial);
-            w.U8(t.mSmoothingGroup);
+            record[36] = flags;
+            std::memcpy(record + 37, &t.mMaterial, 4);
+            record[41] = t.mSmoothingGroup;
+            w.Raw(record, sizeof(record));
         }
         w.End();
     }
