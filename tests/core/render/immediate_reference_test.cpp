@@ -208,4 +208,61 @@ TEST_F(ImmediateReference, SolidMatches)
     EXPECT_EQ(Differences(cached, reference), 0u);
 }
 
+// Batches of two materials, one with a texture; in each, textured and untextured triangles
+// alternate, so untextured ones keep the coordinate last sent.
+TEST_F(ImmediateReference, TexturedBatchesMatch)
+{
+    CMesh& mesh = model.mMeshes[0];
+    mesh.mTexCoords.resize(mesh.mVertices.size());
+    for (size_t i = 0; i < mesh.mTexCoords.size(); ++i) {
+        mesh.mTexCoords[i].mU = mesh.mVertices[i].mLoadedPos[0] * 2;
+        mesh.mTexCoords[i].mV = mesh.mVertices[i].mLoadedPos[1] * 3;
+    }
+    for (size_t t = 0; t < mesh.mTriangles.size(); ++t) {
+        CTriangle& tri = mesh.mTriangles[t];
+        tri.mMaterial = (t / 7) % 2 ? 0 : -1;
+        if (t % 3 != 1)
+            for (int c = 0; c < 3; ++c)
+                tri.mTexCoords[c] = tri.mVertices[c];
+        tri.UpdateTextured();
+    }
+    mesh.BuildMaterialBatches();
+    model.mMaterials.resize(1);
+    ASSERT_TRUE(model.Finalize(false, false, 1.0f));
+    CTexture& tex = model.mMaterials[0].mDiffuseTex;
+    tex.mWidth = tex.mHeight = 2;
+    tex.mBpp = 24;
+    tex.mFilter = SK_FILTER_NEAREST;
+    tex.InitPixelData();
+    const uint8_t texels[12] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
+    std::copy(texels, texels + 12, tex.mData.begin());
+    tex.SetFileNameUtf8("in-memory.png");
+    model.ReloadTextures(false);
+    ASSERT_NE(tex.mTexName, 0u);
+
+    const auto cached = Draw([&] { model.Render(); });
+    const auto reference = Draw([&] {
+        glEnable(GL_LIGHTING);
+        glTexCoord2f(0, 0);
+        for (const CMaterialBatch& batch : mesh.mBatches) {
+            (batch.mMaterial < 0 ? model.mDefaultMaterial : model.mMaterials[0]).InitializeMaterial();
+            glBegin(GL_TRIANGLES);
+            for (uint32_t t : batch.mTriangles) {
+                const CTriangle& tri = mesh.mTriangles[t];
+                for (int c = 0; c < 3; ++c) {
+                    if (tri.mTextured) {
+                        const CTexCoord& tc = mesh.mTexCoords[size_t(tri.mTexCoords[c])];
+                        glTexCoord2f(tc.mU, tc.mV);
+                    }
+                    glNormal3fv(mesh.mNormals[size_t(tri.mNormals[c])].mDir);
+                    glVertex3fv(mesh.mVertices[size_t(tri.mVertices[c])].mPos);
+                }
+            }
+            glEnd();
+        }
+    });
+    EXPECT_EQ(Differences(cached, reference), 0u);
+    glDisable(GL_TEXTURE_2D);
+}
+
 } // namespace
