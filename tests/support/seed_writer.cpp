@@ -4,7 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "doc_model.h"
+#include "formats/md2_afs_writer.h"
+#include "formats/ms3d_ascii_text.h"
+#include "formats/ms3d_writer.h"
 #include "image_fixtures.h"
+#include "kxm3_format.h"
+#include "library_image_fixtures.h"
 
 using namespace kestrel::test;
 
@@ -15,6 +21,44 @@ struct Seed {
     std::string name;
     std::vector<uint8_t> bytes;
 };
+
+void AddModelSeeds(std::vector<Seed>& seeds)
+{
+    ms3d::Model plain = ms3d::SampleModel();
+    seeds.push_back({"ms3d", "sample.ms3d", ms3d::Write(plain)});
+    plain.writeComments = true;
+    plain.groupComments = {{0, "body"}};
+    plain.modelComment = "seed";
+    plain.vertexExtraVersion = 2;
+    plain.vertexExtras.resize(plain.vertices.size());
+    plain.vertexExtras[1] = {{1, -1, -1}, {60, 40, 0}};
+    seeds.push_back({"ms3d", "extras.ms3d", ms3d::Write(plain)});
+    const std::string text = ms3d_ascii::SampleText();
+    seeds.push_back({"ms3d_ascii", "sample.txt", std::vector<uint8_t>(text.begin(), text.end())});
+    seeds.push_back({"md2", "quad.md2", WriteMd2(SampleMd2())});
+    seeds.push_back({"afs", "two.afs", WriteAfs({{"walk", 1, 20, 0}, {"run", 21, 40, 2}})});
+
+    CDocModel model;
+    CMesh& mesh = model.mMeshes.emplace_back();
+    mesh.SetName("Seed");
+    mesh.mVertices.resize(3);
+    mesh.mVertices[1].mWeights.resize(1);
+    mesh.mNormals.resize(1);
+    mesh.mTexCoords.resize(3);
+    mesh.mTriangles.resize(1);
+    mesh.mTriangles[0].mVertices[1] = 1;
+    mesh.mTriangles[0].mVertices[2] = 2;
+    model.mMaterials.resize(1);
+    model.mMaterials[0].mDiffuseTex.SetFileNameUtf8("seed.png");
+    model.mJoints.resize(2);
+    model.mJoints[0].SetName("root");
+    model.mJoints[1].SetName("child");
+    model.mJoints[1].SetParentName("root");
+    model.mJoints[1].mRotKeys.emplace_back(1.0f, CVector3d(0, 0, 1));
+    model.mSequences.resize(1);
+    model.mSequences[0].SetName("all");
+    seeds.push_back({"kxm3", "model.kxm3", kestrel::kxm3::Write(model)});
+}
 
 std::vector<Seed> AllSeeds()
 {
@@ -44,6 +88,9 @@ std::vector<Seed> AllSeeds()
     seeds.push_back({"bmp", "paletted8.bmp", MakeBmp(sixteen, {8})});
     seeds.push_back({"bmp", "paletted4.bmp", MakeBmp(sixteen, {4})});
     seeds.push_back({"bmp", "paletted1.bmp", MakeBmp(two, {1})});
+    const std::vector<uint8_t> dds16 = {255, 255, 255, 0, 0, 0, 12, 200, 90, 40, 40, 40};
+    seeds.push_back({"dds16", "rgb565.dds", MakeDds(2, 2, 16, dds16, false)});
+    AddModelSeeds(seeds);
     return seeds;
 }
 
