@@ -13,6 +13,8 @@
 #include "nimbus/vector3d.h"
 
 class CRenderCache;
+class CPlugIn;
+struct skModel;
 
 // The in-memory model: skinned meshes, materials, a joint skeleton with keyframes and
 // named animation sequences. Loaders fill the arrays (after Unload); Finalize prepares
@@ -33,6 +35,13 @@ public:
     bool ImportMd2File(const char* path);
     // Divides an animated model's timeline into the named sequences of an ".afs" file.
     bool LoadAnimationSplitter(const char* path);
+
+    // Runs a plug-in on the model: 1 when the model was rebuilt from the plug-in's record
+    // (finalize it next), 0 when nothing was done, -1 when the plug-in threw, other values
+    // are the plug-in's own results. The argument reaches the plug-in as its file name.
+    char ProcessPlugIn(CPlugIn* plugIn, const char* argument, ...);
+    char ProcessPlugIn(const char* libraryFile, const char* argument, ...);
+    char ProcessPlugIn(const char16_t* libraryFile, const char* argument, ...);
 
     // Rendering.
     void Render();
@@ -110,6 +119,10 @@ public:
     std::vector<uint32_t> mReserved; // never filled; only counted
 
 protected:
+    // Copies the model into an exchange record, and rebuilds it from one.
+    void MdlStructExport(skModel* record);
+    bool MdlStructImport(skModel* record);
+
     void Center();
     void Scale(float size);
     bool InitSkeleton();
