@@ -1,6 +1,7 @@
 #include "nimbus/model_records.h"
 
 #include <cstring>
+#include <unordered_map>
 
 void skfCopyName(char* field, const char* name)
 {
@@ -49,20 +50,14 @@ CMesh::~CMesh() = default;
 void CMesh::BuildMaterialBatches()
 {
     mBatches.clear();
+    // A lookup by material keeps this linear even when every triangle names its own.
+    std::unordered_map<int32_t, size_t> batchOf;
     for (uint32_t t = 0; t < mTriangles.size(); ++t) {
         const int32_t material = mTriangles[t].mMaterial;
-        CMaterialBatch* batch = nullptr;
-        for (CMaterialBatch& b : mBatches)
-            if (b.mMaterial == material) {
-                batch = &b;
-                break;
-            }
-        if (!batch) {
-            mBatches.emplace_back();
-            batch = &mBatches.back();
-            batch->mMaterial = material;
-        }
-        batch->mTriangles.push_back(t);
+        auto [it, added] = batchOf.emplace(material, mBatches.size());
+        if (added)
+            mBatches.emplace_back().mMaterial = material;
+        mBatches[it->second].mTriangles.push_back(t);
     }
 }
 
