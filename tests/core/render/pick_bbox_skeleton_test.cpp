@@ -76,6 +76,32 @@ TEST_F(PickAndHelpers, SceneBoxIsDrawnOncePerSkinUpdate)
     EXPECT_EQ(At(Centre(120), Lo()), Rgba(0, 0, 0));
 }
 
+TEST_F(PickAndHelpers, SceneBoxCornersAndFacesKeepTheCullingState)
+{
+    TestModel model;
+    model.mMeshes = {Quad("quad", Lo(), Lo(), Hi(), Hi())};
+    Finish(model);
+    const unsigned char red[3] = {255, 0, 0};
+    glDisable(GL_DEPTH_TEST);
+    model.Render(0, nullptr);
+    model.RenderBBox(1, red);
+    EXPECT_EQ(At(Lo() + 0.15f, Lo()), Rgba(255, 0, 0)); // within a fifth of the edge
+    EXPECT_EQ(At(Lo() + 0.3f, Lo()), Rgba(0, 0, 0));
+
+    // A flat box has no faces to fill; a cube has.
+    model.mMeshes = {Cube("cube", 0.5f)};
+    Finish(model);
+    glClear(GL_COLOR_BUFFER_BIT);
+    model.Render(0, nullptr);
+    model.RenderBBox(3, red);
+    EXPECT_NEAR(Red(At(0, 0)), 64, 2);
+    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+}
+
 TEST_F(PickAndHelpers, NormalsOfHiddenMeshesAreStillDrawn)
 {
     TestModel model;
