@@ -44,7 +44,10 @@ void DrawBatch(const MeshArrays& m, const MeshArrays::Batch& batch, const Corner
     if (batch.corners.empty())
         return;
     BindCorners(m, data);
-    glDrawElements(GL_TRIANGLES, GLsizei(batch.corners.size()), GL_UNSIGNED_INT, batch.corners.data());
+    if (batch.contiguous)
+        glDrawArrays(GL_TRIANGLES, GLint(batch.corners[0]), GLsizei(batch.corners.size()));
+    else
+        glDrawElements(GL_TRIANGLES, GLsizei(batch.corners.size()), GL_UNSIGNED_INT, batch.corners.data());
 }
 
 } // namespace nimbus::render

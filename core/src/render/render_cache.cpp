@@ -68,6 +68,9 @@ void RenderCache::BuildTopology(const CMesh& mesh, MeshArrays& m)
             const GLuint first = GLuint(slotOf[t]) * 3;
             batch.corners.insert(batch.corners.end(), {first, first + 1, first + 2});
         }
+        batch.contiguous = true;
+        for (size_t k = 1; k < batch.corners.size() && batch.contiguous; ++k)
+            batch.contiguous = batch.corners[k] == batch.corners[0] + k;
         m.batches.push_back(std::move(batch));
     }
 

@@ -41,6 +41,7 @@ struct MeshArrays {
     struct Batch {
         int32_t material;
         std::vector<GLuint> corners;  // corner indices into the arrays, in batch order
+        bool contiguous = false;      // corners run up by one: drawn without the index list
     };
     std::vector<Batch> batches;
     Box corners;      // every drawn corner
