@@ -18,4 +18,7 @@ if(KESTREL_FUZZ)
   endif()
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
+  # clang leaves the sanitizer runtime to the executable, so shared libraries must be
+  # allowed undefined symbols; this comes after each target's own --no-undefined.
+  link_libraries(-Wl,-z,undefs)
 endif()
