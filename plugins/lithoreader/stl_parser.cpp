@@ -1,0 +1,137 @@
+#include "stl_parser.h"
+
+#include <cstring>
+
+#include "importkit/text_lines.h"
+
+namespace kestrel::stl {
+namespace {
+
+using importkit::After;
+using importkit::ScanFloats;
+using importkit::TextLine;
+using importkit::TextLines;
+
+constexpr size_t kLinePiece = 255;
+constexpr size_t kHeaderSize = 80;
+constexpr uint64_t kFacetSize = 50;
+// Triangles of one group: their corners must stay countable in 32 bits.
+constexpr uint64_t kMaxTriangles = uint64_t(INT32_MAX) / 3;
+
+bool LineWith(TextLines& lines, std::string_view key, std::string_view& rest)
+{
+    TextLine line;
+    return lines.Next(line) && After(line.text, key, rest);
+}
+
+bool ReadVector(TextLines& lines, std::string_view key, float* out)
+{
+    std::string_view rest;
+    return LineWith(lines, key, rest) && ScanFloats(rest, out, 3);
+}
+
+bool ReadAsciiFacet(TextLines& lines, std::string_view facetLine, Facet& facet)
+{
+    std::string_view rest;
+    if (!After(facetLine, "facet normal", rest) || !ScanFloats(rest, facet.normal, 3))
+        return false;
+    if (!LineWith(lines, "outer loop", rest))
+        return false;
+    for (auto& corner : facet.corners)
+        if (!ReadVector(lines, "vertex", corner))
+            return false;
+    return LineWith(lines, "endloop", rest) && LineWith(lines, "endfacet", rest);
+}
+
+// True when the solid ended with "endsolid". The name is kept even when the rest
+// fails, as the binary attempt may use it.
+bool ReadAscii(const uint8_t* data, size_t size, File& out)
+{
+    TextLines lines(reinterpret_cast<const char*>(data), size, kLinePiece);
+    TextLine line;
+    std::string_view rest;
+    for (;;) {
+        if (!lines.Next(line))
+            return false;
+        if (After(line.text, "solid", rest))
+            break;
+    }
+    const std::string_view name = importkit::ScanWord(rest);
+    if (!name.empty())
+        out.name.assign(name);
+    for (;;) {
+        if (!lines.Next(line))
+            return false;
+        if (line.text.find("endsolid") != std::string_view::npos)
+            return true;
+        Facet facet;
+        if (!ReadAsciiFacet(lines, line.text, facet))
+            return false;
+        out.facets.push_back(facet);
+    }
+}
+
+float LeFloat(const uint8_t* p)
+{
+    const uint32_t bits = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+    float f;
+    std::memcpy(&f, &bits, sizeof(f));
+    return f;
+}
+
+ParseStatus ReadBinary(const uint8_t* data, size_t size, File& out)
+{
+    out.facets.clear();
+    out.binary = true;
+    if (size < kHeaderSize + 4)
+        return ParseStatus::NotStl;
+    const size_t nameLength = strnlen(reinterpret_cast<const char*>(data), kHeaderSize);
+    if (nameLength >= 1 && nameLength <= 62)
+        out.name.assign(reinterpret_cast<const char*>(data), nameLength);
+    const uint8_t* p = data + kHeaderSize;
+    const uint64_t count = uint64_t(p[0]) | uint64_t(p[1]) << 8 | uint64_t(p[2]) << 16 | uint64_t(p[3]) << 24;
+    if (uint64_t(size) != kHeaderSize + 4 + kFacetSize * count)
+        return ParseStatus::BadSize;
+    if (count > kMaxTriangles)
+        return ParseStatus::TooLarge;
+    out.facets.resize(size_t(count));
+    p += 4;
+    for (Facet& facet : out.facets) {
+        for (int i = 0; i < 3; ++i)
+            facet.normal[i] = LeFloat(p + 4 * i);
+        for (int c = 0; c < 3; ++c)
+            for (int i = 0; i < 3; ++i)
+                facet.corners[c][i] = LeFloat(p + 12 + 12 * c + 4 * i);
+        p += kFacetSize;  // the attribute word is ignored
+    }
+    return ParseStatus::Ok;
+}
+
+} // namespace
+
+ParseStatus Parse(const uint8_t* data, size_t size, File& out)
+{
+    out = File();
+    if (!data)
+        size = 0;
+    if (ReadAscii(data, size, out))
+        return out.facets.size() <= kMaxTriangles ? ParseStatus::Ok : ParseStatus::TooLarge;
+    return ReadBinary(data, size, out);
+}
+
+const char* Describe(ParseStatus status)
+{
+    switch (status) {
+    case ParseStatus::Ok:
+        return "ok";
+    case ParseStatus::NotStl:
+        return "not an STL file";
+    case ParseStatus::BadSize:
+        return "binary STL whose size does not match its triangle count";
+    case ParseStatus::TooLarge:
+        return "more triangles than a model can hold";
+    }
+    return "unknown";
+}
+
+} // namespace kestrel::stl

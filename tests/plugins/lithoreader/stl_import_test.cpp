@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <set>
+
+#include "formats/stl_writer.h"
+#include "import_record.h"
+#include "stl_import.h"
+#include "stl_weld.h"
+
+namespace {
+
+namespace fx = kestrel::test::stl;
+using kestrel::stl::Facet;
+using kestrel::test::ImportRecord;
+
+kestrel::stl::File FileOf(const std::vector<fx::Facet>& facets)
+{
+    kestrel::stl::File f;
+    for (const auto& in : facets) {
+        Facet out;
+        std::memcpy(out.normal, in.normal, sizeof(out.normal));
+        std::memcpy(out.corners, in.v, sizeof(out.corners));
+        f.facets.push_back(out);
+    }
+    return f;
+}
+
+// The reference: a linear search for the first earlier position that compares equal.
+std::vector<int32_t> FirstExactMatch(const std::vector<Facet>& facets)
+{
+    std::vector<std::array<float, 3>> unique;
+    std::vector<int32_t> corners;
+    for (const auto& f : facets)
+        for (const auto& c : f.corners) {
+            int32_t found = -1;
+            for (size_t i = 0; i < unique.size() && found < 0; ++i)
+                if (unique[i][0] == c[0] && unique[i][1] == c[1] && unique[i][2] == c[2])
+                    found = int32_t(i);
+            if (found < 0) {
+                found = int32_t(unique.size());
+                unique.push_back({c[0], c[1], c[2]});
+            }
+            corners.push_back(found);
+        }
+    return corners;
+}
+
+TEST(StlWeld, GivesTheFirstExactMatchResult)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<Facet> facets(400);
+    for (size_t i = 0; i < facets.size(); ++i)
+        for (int c = 0; c < 3; ++c)
+            for (int k = 0; k < 3; ++k)
+                facets[i].corners[c][k] = float((i * 7 + size_t(c) * 13 + size_t(k) * 5) % 6);
+    facets[3].corners[0][0] = -0.0f;  // equals 0.0
+    facets[3].corners[0][1] = 0.0f;
+    facets[3].corners[0][2] = 0.0f;
+    facets[4].corners[0][0] = 0.0f;
+    facets[4].corners[0][1] = -0.0f;
+    facets[4].corners[0][2] = 0.0f;
+    facets[5].corners[1][2] = nan;  // never equal, not even to itself
+    facets[6].corners[1][0] = facets[5].corners[1][0];
+    facets[6].corners[1][1] = facets[5].corners[1][1];
+    facets[6].corners[1][2] = nan;
+
+    kestrel::stl::WeldedMesh mesh;
+    kestrel::stl::WeldCorners(facets, mesh);
+    EXPECT_EQ(mesh.corners, FirstExactMatch(facets));
+    EXPECT_EQ(mesh.corners[3 * 3], mesh.corners[4 * 3]);
+    EXPECT_NE(mesh.corners[5 * 3 + 1], mesh.corners[6 * 3 + 1]);
+}
+
+TEST(StlImport, CubeWeldsToEightVerticesWithSplitNormals)
+{
+    ImportRecord r;
+    ASSERT_TRUE(kestrel::stl::BuildModel(FileOf(fx::Cube()), &r.model));
+    ASSERT_EQ(skModelGetGroupCount(&r.model), 1);
+    skGroup* g = r.Group();
+    EXPECT_STREQ(skGroupGetName(g), "Object");
+    EXPECT_EQ(skGroupGetVertexCount(g), 8);
+    ASSERT_EQ(skGroupGetFaceCount(g), 12);
+    // Sides meet at 90 degrees: one normal per corner of each side.
+    EXPECT_EQ(skGroupGetNormalCount(g), 24);
+    std::set<std::pair<int, int>> vertexNormal;
+    for (int t = 0; t < 12; ++t) {
+        const skTriangle* tri = skGroupGetTriangle(g, t);
+        for (int k = 0; k < 3; ++k) {
+            vertexNormal.insert({tri->vertexIndices[k], tri->normalIndices[k]});
+            const skNormal* n = skGroupGetNormal(g, tri->normalIndices[k]);
+            // Every normal of a side equals that side's facet normal.
+            EXPECT_FLOAT_EQ(n->x, fx::Cube()[size_t(t)].normal[0]);
+            EXPECT_FLOAT_EQ(n->z, fx::Cube()[size_t(t)].normal[2]);
+        }
+    }
+    EXPECT_EQ(vertexNormal.size(), 24u);
+}
+
+TEST(StlImport, FlatNeighboursShareNormalsAndTheNameIsKept)
+{
+    // Two triangles in one plane, then a third folded up by 20 degrees (within the crease).
+    std::vector<fx::Facet> facets(3);
+    const float a[3] = {0, 0, 0}, b[3] = {1, 0, 0}, c[3] = {1, 1, 0}, d[3] = {0, 1, 0};
+    const float e[3] = {2, 0, std::tan(20.0f * 3.1415927f / 180.0f)};
+    const float* corners[3][3] = {{a, b, c}, {a, c, d}, {b, e, c}};
+    for (int t = 0; t < 3; ++t) {
+        for (int k = 0; k < 3; ++k)
+            std::memcpy(facets[size_t(t)].v[k], corners[t][k], 12);
+        facets[size_t(t)].normal[2] = 1;
+    }
+    facets[2].normal[0] = -std::sin(20.0f * 3.1415927f / 180.0f);
+    facets[2].normal[2] = std::cos(20.0f * 3.1415927f / 180.0f);
+    auto file = FileOf(facets);
+    file.name = "plate";
+    ImportRecord r;
+    ASSERT_TRUE(kestrel::stl::BuildModel(file, &r.model));
+    skGroup* g = r.Group();
+    EXPECT_STREQ(skGroupGetName(g), "plate");
+    EXPECT_EQ(skGroupGetVertexCount(g), 5);
+    const skTriangle* t0 = skGroupGetTriangle(g, 0);
+    const skTriangle* t1 = skGroupGetTriangle(g, 1);
+    const skTriangle* t2 = skGroupGetTriangle(g, 2);
+    EXPECT_EQ(t0->normalIndices[0], t1->normalIndices[0]);  // a
+    EXPECT_EQ(t0->normalIndices[2], t1->normalIndices[1]);  // c
+    EXPECT_EQ(t2->normalIndices[0], t0->normalIndices[1]);  // b, smoothed across the fold
+    // Normal count is at least the vertex count.
+    EXPECT_GE(skGroupGetNormalCount(g), 5);
+    const skNormal* nb = skGroupGetNormal(g, t0->normalIndices[1]);
+    EXPECT_LT(nb->x, 0.0f);
+    EXPECT_NEAR(nb->x * nb->x + nb->y * nb->y + nb->z * nb->z, 1.0f, 1e-5f);
+}
+
+} // namespace

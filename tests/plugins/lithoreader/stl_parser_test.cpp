@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "formats/stl_writer.h"
+#include "import_record.h"
+#include "stl_parser.h"
+
+namespace {
+
+namespace fx = kestrel::test::stl;
+using kestrel::stl::File;
+using kestrel::stl::ParseStatus;
+
+ParseStatus Parse(const std::vector<uint8_t>& bytes, File& out) { return kestrel::stl::Parse(bytes.data(), bytes.size(), out); }
+ParseStatus Parse(const std::string& text, File& out) { return Parse(kestrel::test::Bytes(text), out); }
+
+TEST(StlParser, ReadsAsciiFacetsExactly)
+{
+    const auto cube = fx::Cube();
+    File f;
+    ASSERT_EQ(Parse(fx::WriteAscii("part", cube), f), ParseStatus::Ok);
+    EXPECT_FALSE(f.binary);
+    EXPECT_EQ(f.name, "part");
+    ASSERT_EQ(f.facets.size(), 12u);
+    EXPECT_EQ(std::memcmp(f.facets[5].corners, cube[5].v, sizeof(cube[5].v)), 0);
+    EXPECT_EQ(std::memcmp(f.facets[5].normal, cube[5].normal, sizeof(cube[5].normal)), 0);
+}
+
+TEST(StlParser, AsciiDetailsOfTheLines)
+{
+    File f;
+    // No name, CRLF line ends, other words on the lines.
+    ASSERT_EQ(Parse(std::string("solid\r\n facet normal 0 0 1 extra\r\nouter loop\r\nvertex 0 0 0\r\n"
+                                "vertex 1 0 0\r\nvertex 0 1 0\r\nendloop\r\nendfacet\r\nendsolid\r\n"),
+                    f),
+              ParseStatus::Ok);
+    EXPECT_EQ(f.name, "Object");
+    ASSERT_EQ(f.facets.size(), 1u);
+    EXPECT_EQ(f.facets[0].corners[1][0], 1.0f);
+
+    // A vertex line with two numbers is not a facet, and the text is not binary either.
+    EXPECT_NE(Parse(std::string("solid a\nfacet normal 0 0 1\nouter loop\nvertex 0 0\n"), f), ParseStatus::Ok);
+}
+
+TEST(StlParser, EmptyLineBetweenFacetsRejectsTheFile)
+{
+    std::string text = fx::WriteAscii("a", fx::Cube());
+    const size_t second = text.find("  facet normal", 10);
+    text.insert(second, "\n");
+    File f;
+    EXPECT_NE(Parse(text, f), ParseStatus::Ok);
+}
+
+TEST(StlParser, BinaryWhoseHeaderBeginsWithSolid)
+{
+    File f;
+    ASSERT_EQ(Parse(fx::WriteBinary("solid trick", fx::Cube()), f), ParseStatus::Ok);
+    EXPECT_TRUE(f.binary);
+    EXPECT_EQ(f.name, "solid trick");
+    ASSERT_EQ(f.facets.size(), 12u);
+    EXPECT_EQ(f.facets[11].corners[2][1], fx::Cube()[11].v[2][1]);
+}
+
+TEST(StlParser, BinaryHeaderNameNeedsOneTo62Characters)
+{
+    File f;
+    ASSERT_EQ(Parse(fx::WriteBinary("", fx::Cube()), f), ParseStatus::Ok);
+    EXPECT_EQ(f.name, "Object");
+    ASSERT_EQ(Parse(fx::WriteBinary(std::string(63, 'x'), fx::Cube()), f), ParseStatus::Ok);
+    EXPECT_EQ(f.name, "Object");
+    ASSERT_EQ(Parse(fx::WriteBinary(std::string(62, 'x'), fx::Cube()), f), ParseStatus::Ok);
+    EXPECT_EQ(f.name, std::string(62, 'x'));
+    // A "solid" header with text after it but a full 80 bytes: the ASCII attempt's name stays.
+    ASSERT_EQ(Parse(fx::WriteBinary("solid " + std::string(74, 'y'), fx::Cube()), f), ParseStatus::Ok);
+    EXPECT_EQ(f.name, std::string(74, 'y'));
+}
+
+TEST(StlParser, BinarySizeMustMatchTheCountExactly)
+{
+    auto bytes = fx::WriteBinary("b", fx::Cube());
+    File f;
+    bytes.push_back(0);
+    EXPECT_EQ(Parse(bytes, f), ParseStatus::BadSize);
+    bytes.resize(bytes.size() - 2);
+    EXPECT_EQ(Parse(bytes, f), ParseStatus::BadSize);
+    EXPECT_EQ(Parse(std::vector<uint8_t>(83, 0), f), ParseStatus::NotStl);
+    EXPECT_EQ(Parse(fx::WriteBinary("b", {}), f), ParseStatus::Ok);
+    EXPECT_TRUE(f.facets.empty());
+}
+
+TEST(StlParser, CountThatWouldWrapIn32BitsIsRefused)
+{
+    // 84 + 50 * (2^31 + 1) wraps to 134 in 32-bit arithmetic; a 134-byte file must not pass.
+    auto bytes = fx::WriteBinary("b", {fx::Facet{}});
+    const uint32_t count = 0x80000001u;
+    std::memcpy(&bytes[80], &count, 4);
+    ASSERT_EQ(bytes.size(), 134u);
+    File f;
+    EXPECT_EQ(Parse(bytes, f), ParseStatus::BadSize);
+    EXPECT_TRUE(f.facets.empty());
+}
+
+} // namespace
