@@ -1,0 +1,275 @@
+#include "plugin_manager.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <dlfcn.h>
+#include <filesystem>
+#include <unistd.h>
+
+#include "nimbus/model.h"
+#include "nimbus/texture.h"
+#include "plugframe/plugin.h"
+#include "registration.h"
+#include "util/utf16.h"
+
+namespace kestrel::host {
+namespace {
+
+std::string Cut(const char* text, size_t field, size_t limit)
+{
+    const std::string s(text, strnlen(text, field));
+    return s.substr(0, limit);
+}
+
+void Release(PlugInEntry& e)
+{
+    if (e.library) {
+        // Destroy is looked up anew: the object must die in the library that made it.
+        if (auto destroy = reinterpret_cast<PlugInDestroyFunction>(dlsym(e.library, PLUGIN_DESTROY_EXPORT_NAME))) {
+            try {
+                destroy(e.plugIn);
+            } catch (...) {
+            }
+        }
+        dlclose(e.library);
+    }
+    e.library = nullptr;
+    e.plugIn = nullptr;
+}
+
+FileTypeIcon LoadIcon(void* library, int iconId, int size)
+{
+    FileTypeIcon icon;
+    auto get = reinterpret_cast<PlugInIconFunction>(dlsym(library, PLUGIN_ICON_EXPORT_NAME));
+    const unsigned char* png = nullptr;
+    const uint32_t n = get ? get(iconId, size, &png) : 0;
+    if (n > 0 && png)
+        icon.png.assign(png, png + n);
+    else
+        icon.hostIcon = kFallbackFileIcon;
+    return icon;
+}
+
+std::string UpperExtension(const std::string& path)
+{
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos)
+        return {};
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return ext;
+}
+
+std::string BareName(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+std::string PlugInEntry::VersionText() const
+{
+    char text[64];
+    std::snprintf(text, sizeof(text), "%d.%d.%d.%d", version[0], version[1], version[2], version[3]);
+    return text;
+}
+
+CPlugInManager::CPlugInManager() { AddNativeType(); }
+CPlugInManager::~CPlugInManager() { UnloadAll(); }
+
+std::string CPlugInManager::DefaultFolder()
+{
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string("Plug-Ins") : (exe.parent_path() / "Plug-Ins").string();
+}
+
+void CPlugInManager::UnloadAll()
+{
+    for (auto* list : {&importers_, &exporters_, &editors_, &tools_}) {
+        for (PlugInEntry& e : *list)
+            Release(e);
+        list->clear();
+    }
+    fileTypes_.clear();
+}
+
+int CPlugInManager::Scan(const std::string& folder)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec))
+        return 0;
+    UnloadAll();
+    // Name order: a directory listing has no order of its own here, and the first importer
+    // of an extension must not depend on chance.
+    std::vector<std::filesystem::path> files;
+    for (const auto& item : std::filesystem::directory_iterator(folder, ec))
+        if (item.is_regular_file(ec) && item.path().extension() == ".so")
+            files.push_back(item.path());
+    std::sort(files.begin(), files.end());
+
+    for (const std::filesystem::path& file : files) {
+        PlugInEntry entry;
+        entry.path = file.string();
+        entry.library = dlopen(entry.path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!entry.library)
+            continue;
+        auto create = reinterpret_cast<PlugInCreateFunction>(dlsym(entry.library, PLUGIN_CREATE_EXPORT_NAME));
+        auto destroy = reinterpret_cast<PlugInDestroyFunction>(dlsym(entry.library, PLUGIN_DESTROY_EXPORT_NAME));
+        if (!create || !destroy) {
+            dlclose(entry.library);
+            continue;
+        }
+        try {
+            entry.plugIn = create();
+        } catch (...) {
+            entry.plugIn = nullptr;
+        }
+        if (!entry.plugIn) {
+            dlclose(entry.library);
+            continue;
+        }
+        if (!Accept(entry))
+            Release(entry);
+    }
+    AddNativeType();
+    AssignCommandIds();
+    return Count();
+}
+
+bool CPlugInManager::Accept(PlugInEntry& entry)
+{
+    PlugInInfo info{};
+    try {
+        if (!entry.plugIn->GetInfo(&info) || info.interfaceId != PLUGIN_INTERFACE_ID)
+            return false;
+    } catch (...) {
+        return false;
+    }
+    entry.name = Cut(info.name, sizeof(info.name), 255);
+    entry.description = Cut(info.description, sizeof(info.description), 255);
+    entry.version[0] = info.versionMajor;
+    entry.version[1] = info.versionMinor;
+    entry.version[2] = info.versionRelease;
+    entry.version[3] = info.versionBuild;
+    switch (info.type) {
+    case PLUGIN_IMPORT: {
+        std::vector<DeclaredFileType> types;
+        const char* registration = nullptr;
+        try {
+            registration = entry.plugIn->GetRegistration();
+        } catch (...) {
+            return false;
+        }
+        if (!ParseRegistration(registration, types))
+            return false;
+        for (const DeclaredFileType& t : types) {
+            FileTypeEntry f;
+            f.importerIndex = importers_.size();
+            f.extension = t.extension;
+            f.description = t.description;
+            f.kind = t.kind;
+            f.small = LoadIcon(entry.library, t.icon, 16);
+            f.large = LoadIcon(entry.library, t.icon, 32);
+            fileTypes_.push_back(std::move(f));
+        }
+        entry.kind = PlugInKind::Import;
+        importers_.push_back(entry);
+        return true;
+    }
+    case PLUGIN_EXPORT: entry.kind = PlugInKind::Export; exporters_.push_back(entry); return true;
+    case PLUGIN_EDIT: entry.kind = PlugInKind::Edit; editors_.push_back(entry); return true;
+    case PLUGIN_TOOL: entry.kind = PlugInKind::Tool; tools_.push_back(entry); return true;
+    default: return false;
+    }
+}
+
+void CPlugInManager::AddNativeType()
+{
+    FileTypeEntry native;
+    native.importerIndex = importers_.size();
+    native.extension = "KXM3";
+    native.description = "Kestrel 3D Model";
+    native.kind = 1;
+    native.small.hostIcon = kNativeFileIcon;
+    native.large.hostIcon = kNativeFileIcon;
+    fileTypes_.push_back(std::move(native));
+}
+
+void CPlugInManager::AssignCommandIds()
+{
+    int next = kFirstPlugInCommand;
+    for (auto* list : {&exporters_, &editors_, &tools_})
+        for (PlugInEntry& e : *list)
+            e.commandId = next++;
+}
+
+const FileTypeEntry* CPlugInManager::FindFileType(const std::string& extension) const
+{
+    for (const FileTypeEntry& f : fileTypes_)
+        if (f.extension == extension && f.extension != "KXM3")
+            return &f;
+    return nullptr;
+}
+
+int CPlugInManager::Import(const std::string& path, CModel& model, CTexture& image)
+{
+    const FileTypeEntry* type = FindFileType(UpperExtension(path));
+    if (!type || type->importerIndex >= importers_.size())
+        return kResultFailed;
+    // The importer gets the file's name without its folder, as UTF-16.
+    const std::string bare = BareName(path);
+    const std::u16string name = nimbus::Utf8ToUtf16(bare.c_str());
+    const char result = model.ProcessPlugIn(importers_[type->importerIndex].plugIn,
+                                            reinterpret_cast<const char*>(name.c_str()));
+    if (result < 1)
+        return result < 0 ? kResultException : kResultFailed;
+    if (type->kind == 1) {
+        if (!model.Finalize(true, true, 1.0f)) {
+            model.Unload();
+            return kResultFailed;
+        }
+        return kResultModel;
+    }
+    if (type->kind == 2) {
+        image.SetFileNameUtf8(bare.c_str());
+        return image.LoadFromFile() ? kResultImage : kResultFailed;
+    }
+    return kResultFailed;
+}
+
+const PlugInEntry* CPlugInManager::FindCommand(int commandId) const
+{
+    for (const auto* list : {&exporters_, &editors_, &tools_})
+        for (const PlugInEntry& e : *list)
+            if (e.commandId == commandId)
+                return &e;
+    return nullptr;
+}
+
+int CPlugInManager::RunCommand(int commandId, CModel& model)
+{
+    const PlugInEntry* entry = FindCommand(commandId);
+    if (!entry)
+        return kResultFailed;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    int result = model.ProcessPlugIn(entry->plugIn, nullptr);
+    if (!ec)
+        std::filesystem::current_path(folder, ec);
+    if (entry->kind == PlugInKind::Export)
+        return result > 2 ? kResultFailed : result;
+    if (result >= 3)
+        return kResultFailed;
+    if (result == kResultModel && !model.Finalize(true, true, 1.0f)) {
+        model.Unload();
+        return kResultFailed;
+    }
+    return result;
+}
+
+} // namespace kestrel::host
