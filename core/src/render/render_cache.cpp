@@ -100,9 +100,7 @@ void RenderCache::RefreshPose(const CMesh& mesh, MeshArrays& m)
     const size_t slots = m.triangles.size();
     m.positions.resize(slots * 9);
     m.normals.resize(slots * 9);
-    m.corners = Box();
-    m.batchCorners = Box();
-    m.vertices = Box();
+    m.cornersValid = m.batchCornersValid = m.verticesValid = false;
     m.flatValid = false;
     for (size_t s = 0; s < slots; ++s) {
         const CTriangle& tri = mesh.mTriangles[m.triangles[s]];
@@ -112,7 +110,6 @@ void RenderCache::RefreshPose(const CMesh& mesh, MeshArrays& m)
             dp[0] = p[0];
             dp[1] = p[1];
             dp[2] = p[2];
-            m.corners.Extend(p);
             GLfloat* dn = &m.normals[s * 9 + c * 3];
             if (InRange(tri.mNormals[c], m.normalCount)) {
                 const float* n = mesh.mNormals[size_t(tri.mNormals[c])].mDir;
@@ -124,11 +121,40 @@ void RenderCache::RefreshPose(const CMesh& mesh, MeshArrays& m)
             }
         }
     }
-    for (const MeshArrays::Batch& batch : m.batches)
-        for (GLuint corner : batch.corners)
-            m.batchCorners.Extend(&m.positions[size_t(corner) * 3]);
-    for (const CVertex& v : mesh.mVertices)
-        m.vertices.Extend(v.mPos);
+}
+
+const Box& RenderCache::CornerBox(MeshArrays& m)
+{
+    if (!m.cornersValid) {
+        m.corners = Box();
+        for (size_t i = 0; i < m.positions.size(); i += 3)
+            m.corners.Extend(&m.positions[i]);
+        m.cornersValid = true;
+    }
+    return m.corners;
+}
+
+const Box& RenderCache::BatchBox(MeshArrays& m)
+{
+    if (!m.batchCornersValid) {
+        m.batchCorners = Box();
+        for (const MeshArrays::Batch& batch : m.batches)
+            for (GLuint corner : batch.corners)
+                m.batchCorners.Extend(&m.positions[size_t(corner) * 3]);
+        m.batchCornersValid = true;
+    }
+    return m.batchCorners;
+}
+
+const Box& RenderCache::VertexBox(MeshArrays& m, const CMesh& mesh)
+{
+    if (!m.verticesValid) {
+        m.vertices = Box();
+        for (const CVertex& v : mesh.mVertices)
+            m.vertices.Extend(v.mPos);
+        m.verticesValid = true;
+    }
+    return m.vertices;
 }
 
 const GLfloat* RenderCache::FacingNormals(MeshArrays& m, const GLfloat* mv)

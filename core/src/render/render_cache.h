@@ -44,9 +44,10 @@ struct MeshArrays {
         bool contiguous = false;      // corners run up by one: drawn without the index list
     };
     std::vector<Batch> batches;
-    Box corners;      // every drawn corner
-    Box batchCorners; // the corners of the batched triangles
-    Box vertices;     // every current vertex position
+    // Boxes of the current pose, gathered on first use: every drawn corner, the corners
+    // of the batched triangles, every vertex.
+    Box corners, batchCorners, vertices;
+    bool cornersValid = false, batchCornersValid = false, verticesValid = false;
 
     // Scratch filled per frame.
     std::vector<GLfloat> facingNormals;
@@ -67,6 +68,10 @@ public:
     // One ramp coordinate per corner: the eye-space z of the corner normal, not below 0.
     static const GLfloat* CelCoords(MeshArrays& m, const GLfloat* modelView);
     static const GLfloat* FlatNormals(MeshArrays& m);
+
+    static const Box& CornerBox(MeshArrays& m);
+    static const Box& BatchBox(MeshArrays& m);
+    static const Box& VertexBox(MeshArrays& m, const CMesh& mesh);
 
 private:
     void BuildTopology(const CMesh& mesh, MeshArrays& m);

@@ -111,28 +111,32 @@ void CModel::Render(unsigned char mode, const unsigned char* color)
         MeshArrays& m = cache.Mesh(i);
         const bool selected = mesh.mFlags & SK_MESH_SELECTED;
         const unsigned char* meshColour = selected ? kRed : colour;
-        Box box = m.corners;
+        // Which corners the selection box spans.
+        enum { kDrawnCorners, kBatchCorners, kVertices } boxOf = kDrawnCorners;
         switch (mode) {
         case 1:
         case 2:
         case 3:
-            box = m.vertices;
-            if (!selected && !box.Empty())
-                skfRenderBBox(box.max, box.min, 2, colour, 0.0f);
+            boxOf = kVertices;
+            if (!selected) {
+                const Box& box = RenderCache::VertexBox(m, mesh);
+                if (!box.Empty())
+                    skfRenderBBox(box.max, box.min, 2, colour, 0.0f);
+            }
             break;
         case 4:
             DrawPlain(m, GL_POINT, meshColour, false);
             break;
         case 5:
             DrawShadedBatches(*this, mesh, m, GL_POINT, false);
-            box = m.batchCorners;
+            boxOf = kBatchCorners;
             break;
         case 6:
             DrawPlain(m, GL_LINE, meshColour, true);
             break;
         case 7:
             DrawShadedBatches(*this, mesh, m, GL_LINE, true);
-            box = m.batchCorners;
+            boxOf = kBatchCorners;
             break;
         case 8:
         case 9:
@@ -146,11 +150,13 @@ void CModel::Render(unsigned char mode, const unsigned char* color)
             break;
         default:
             // Nothing is drawn, but a selected mesh still shows where it is.
-            box = m.vertices;
+            boxOf = kVertices;
             break;
         }
         if (selected)
-            DrawSelectionBox(box);
+            DrawSelectionBox(boxOf == kVertices        ? RenderCache::VertexBox(m, mesh)
+                             : boxOf == kBatchCorners ? RenderCache::BatchBox(m)
+                                                      : RenderCache::CornerBox(m));
     }
     glPopAttrib();
 }
@@ -178,7 +184,7 @@ void CModel::Render()
             DrawBatch(m, batch, data);
         }
         if (mesh.mFlags & SK_MESH_SELECTED)
-            DrawSelectionBox(m.batchCorners);
+            DrawSelectionBox(RenderCache::BatchBox(m));
     }
     if (CMaterial::mIsCulling)
         glEnable(GL_CULL_FACE);
