@@ -54,9 +54,9 @@ bool BuildModel(const File& file, skModel* model)
         return a[0] * b[0] + a[1] * b[1] + a[2] * b[2] >= kCreaseCosine;
     };
     importkit::CornerNormals normals;
-    importkit::BuildCornerNormals(mesh.corners.data(), file.facets.size(), mesh.positions.size() / 3,
-                                  facetNormals.data(), joins, normals);
-    return importkit::StoreCornerNormals(group, normals);
+    return importkit::BuildCornerNormals(mesh.corners.data(), file.facets.size(), mesh.positions.size() / 3,
+                                         facetNormals.data(), joins, normals) &&
+           importkit::StoreCornerNormals(group, normals);
 }
 
 } // namespace kestrel::stl

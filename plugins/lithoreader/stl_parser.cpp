@@ -94,14 +94,16 @@ ParseStatus ReadBinary(const uint8_t* data, size_t size, File& out)
         return ParseStatus::BadSize;
     if (count > kMaxTriangles)
         return ParseStatus::TooLarge;
-    out.facets.resize(size_t(count));
+    out.facets.reserve(size_t(count));
     p += 4;
-    for (Facet& facet : out.facets) {
+    for (uint64_t n = 0; n < count; ++n) {
+        Facet facet;
         for (int i = 0; i < 3; ++i)
             facet.normal[i] = LeFloat(p + 4 * i);
         for (int c = 0; c < 3; ++c)
             for (int i = 0; i < 3; ++i)
                 facet.corners[c][i] = LeFloat(p + 12 + 12 * c + 4 * i);
+        out.facets.push_back(facet);
         p += kFacetSize;  // the attribute word is ignored
     }
     return ParseStatus::Ok;

@@ -25,54 +25,61 @@ uint64_t Hash(const float* p)
     return h ^ (h >> 32);
 }
 
-bool SamePosition(const float* a, const float* b) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
+bool HasNaN(const float* p) { return std::isnan(p[0]) || std::isnan(p[1]) || std::isnan(p[2]); }
 
+// Open addressing over positions without NaN; each slot keeps its position so that a
+// probe touches one cache line.
 class PositionTable {
 public:
-    explicit PositionTable(std::vector<float>& positions) : positions_(positions) { Rehash(1024); }
+    explicit PositionTable(std::vector<float>& positions) : positions_(positions) { Resize(1024); }
 
     // The index of an equal stored position, or that of p stored as a new one.
     int32_t FindOrAdd(const float* p)
     {
         const int32_t fresh = int32_t(positions_.size() / 3);
-        if (std::isnan(p[0]) || std::isnan(p[1]) || std::isnan(p[2])) {
+        if (HasNaN(p)) {
             positions_.insert(positions_.end(), p, p + 3);
             return fresh;
         }
-        size_t slot = size_t(Hash(p)) & mask_;
-        for (;; slot = (slot + 1) & mask_) {
-            const int32_t index = slots_[slot];
-            if (index < 0)
+        size_t at = size_t(Hash(p)) & mask_;
+        for (;; at = (at + 1) & mask_) {
+            const Slot& slot = slots_[at];
+            if (slot.index < 0)
                 break;
-            if (SamePosition(&positions_[size_t(index) * 3], p))
-                return index;
+            if (slot.p[0] == p[0] && slot.p[1] == p[1] && slot.p[2] == p[2])
+                return slot.index;
         }
-        slots_[slot] = fresh;
+        slots_[at] = Slot{{p[0], p[1], p[2]}, fresh};
         positions_.insert(positions_.end(), p, p + 3);
         if (++used_ * 2 > slots_.size())
-            Rehash(slots_.size() * 2);
+            Resize(slots_.size() * 2);
         return fresh;
     }
 
 private:
-    void Rehash(size_t size)
+    struct Slot {
+        float p[3];
+        int32_t index;  // -1 for an empty slot
+    };
+
+    void Resize(size_t size)
     {
-        slots_.assign(size, -1);
+        std::vector<Slot> old;
+        old.swap(slots_);
+        slots_.assign(size, Slot{{0, 0, 0}, -1});
         mask_ = size - 1;
-        const size_t count = positions_.size() / 3;
-        for (size_t i = 0; i < count; ++i) {
-            const float* p = &positions_[i * 3];
-            if (std::isnan(p[0]) || std::isnan(p[1]) || std::isnan(p[2]))
+        for (const Slot& slot : old) {
+            if (slot.index < 0)
                 continue;
-            size_t slot = size_t(Hash(p)) & mask_;
-            while (slots_[slot] >= 0)
-                slot = (slot + 1) & mask_;
-            slots_[slot] = int32_t(i);
+            size_t at = size_t(Hash(slot.p)) & mask_;
+            while (slots_[at].index >= 0)
+                at = (at + 1) & mask_;
+            slots_[at] = slot;
         }
     }
 
     std::vector<float>& positions_;
-    std::vector<int32_t> slots_;
+    std::vector<Slot> slots_;
     size_t mask_ = 0;
     size_t used_ = 0;
 };

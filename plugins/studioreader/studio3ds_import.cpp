@@ -96,8 +96,8 @@ bool AddMesh(const Mesh& mesh, skModel* model)
     }
     const auto joins = [&mesh](size_t i, size_t j) { return (mesh.faces[i].smoothing & mesh.faces[j].smoothing) != 0; };
     importkit::CornerNormals normals;
-    importkit::BuildCornerNormals(corners.data(), faceCount, vertexCount, faceNormals.data(), joins, normals);
-    return importkit::StoreCornerNormals(group, normals);
+    return importkit::BuildCornerNormals(corners.data(), faceCount, vertexCount, faceNormals.data(), joins, normals) &&
+           importkit::StoreCornerNormals(group, normals);
 }
 
 } // namespace

@@ -45,16 +45,14 @@ bool ReadVertices(const ChunkData& data, const Chunk& chunk, Mesh& mesh)
     return true;
 }
 
-int32_t FindMaterial(const std::vector<Material>& materials, const std::string& name)
+int32_t FindMaterial(const MaterialIndex& materials, const std::string& name)
 {
-    for (size_t i = 0; i < materials.size(); ++i)
-        if (materials[i].name && *materials[i].name == name)
-            return int32_t(i);
-    return -1;
+    const auto found = materials.find(name);
+    return found == materials.end() ? -1 : found->second;
 }
 
 // Faces beyond the list and entries beyond the chunk are passed over.
-void ReadFaceMaterial(const ChunkData& data, const Chunk& chunk, const std::vector<Material>& materials, Mesh& mesh)
+void ReadFaceMaterial(const ChunkData& data, const Chunk& chunk, const MaterialIndex& materials, Mesh& mesh)
 {
     size_t pos = chunk.data;
     std::string name;
@@ -77,7 +75,7 @@ void ReadSmoothing(const ChunkData& data, const Chunk& chunk, Mesh& mesh)
         mesh.faces[f].smoothing = mask ? mask : ~0u;
 }
 
-bool ReadFaces(const ChunkData& data, const Chunk& chunk, const std::vector<Material>& materials, Mesh& mesh)
+bool ReadFaces(const ChunkData& data, const Chunk& chunk, const MaterialIndex& materials, Mesh& mesh)
 {
     size_t pos = 0;
     uint16_t count = 0;
@@ -130,7 +128,16 @@ bool FacesNameKnownVertices(const Mesh& mesh)
 
 } // namespace
 
-bool ReadMesh(const ChunkData& data, const Chunk& chunk, const std::vector<Material>& materials, Mesh& out)
+MaterialIndex IndexMaterials(const std::vector<Material>& materials)
+{
+    MaterialIndex index;
+    for (size_t i = 0; i < materials.size(); ++i)
+        if (materials[i].name)
+            index.emplace(*materials[i].name, int32_t(i));
+    return index;
+}
+
+bool ReadMesh(const ChunkData& data, const Chunk& chunk, const MaterialIndex& materials, Mesh& out)
 {
     Chunk sub;
     for (size_t pos = chunk.data; data.ChunkAt(pos, chunk.end, sub); pos = sub.end)

@@ -26,7 +26,7 @@ bool Walk(const ChunkData& data, size_t pos, size_t limit, Visit& visit, int dep
 
 // An object whose first sub-chunk is a triangle mesh becomes a mesh; others (lights,
 // cameras) are passed over. False for a mesh that cannot be read.
-bool ReadObject(const ChunkData& data, const Chunk& object, const std::vector<Material>& materials,
+bool ReadObject(const ChunkData& data, const Chunk& object, const MaterialIndex& materials,
                 std::vector<Mesh>& meshes)
 {
     size_t pos = object.data;
@@ -80,8 +80,9 @@ ParseStatus Parse(const uint8_t* bytes, size_t size, File& out)
         return true;
     };
     Walk(data, version.end, end, materials);
+    const MaterialIndex index = IndexMaterials(out.materials);
     auto objects = [&](const Chunk& chunk) {
-        return chunk.id != kObject || ReadObject(data, chunk, out.materials, out.meshes);
+        return chunk.id != kObject || ReadObject(data, chunk, index, out.meshes);
     };
     return Walk(data, version.end, end, objects) ? ParseStatus::Ok : ParseStatus::BadMesh;
 }

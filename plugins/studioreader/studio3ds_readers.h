@@ -1,6 +1,9 @@
 #pragma once
 // Readers of the material and mesh chunks, used by the file-level parser.
 
+#include <string>
+#include <unordered_map>
+
 #include "studio3ds_chunks.h"
 #include "studio3ds_parser.h"
 
@@ -19,8 +22,12 @@ enum : uint16_t {
 // Reads the sub-chunks of a material chunk; an unreadable one ends the material.
 Material ReadMaterial(const ChunkData& data, const Chunk& chunk);
 
+// Material names to the index of the first material of that name.
+using MaterialIndex = std::unordered_map<std::string, int32_t>;
+MaterialIndex IndexMaterials(const std::vector<Material>& materials);
+
 // Reads a triangle mesh chunk. False when a count does not fit its chunk or a face
 // names a missing vertex.
-bool ReadMesh(const ChunkData& data, const Chunk& chunk, const std::vector<Material>& materials, Mesh& out);
+bool ReadMesh(const ChunkData& data, const Chunk& chunk, const MaterialIndex& materials, Mesh& out);
 
 } // namespace kestrel::studio

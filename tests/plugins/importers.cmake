@@ -14,6 +14,7 @@ add_executable(importer_tests
   plugins/polyreader/off_reader_test.cpp
   plugins/motionreader/bvh_reader_test.cpp
   plugins/studioreader/studio3ds_reader_test.cpp
+  plugins/importkit/corner_normals_test.cpp
   plugins/importer_plugins_test.cpp
 )
 target_include_directories(importer_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/plugins)

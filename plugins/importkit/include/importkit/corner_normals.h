@@ -37,11 +37,17 @@ void NormalizeOrZero(float* v);
 // The unit normal (B - A) x (C - A) of a triangle, or (0, 0, 0) when degenerate.
 void TriangleNormal(const float* a, const float* b, const float* c, float* out);
 
+// Walk steps allowed for a mesh of the given corner count. Real meshes need a few per
+// corner; a vertex shared by a huge number of triangles that do not join each other
+// would need steps growing with the square of their number, and is refused instead.
+inline uint64_t CornerWalkBudget(size_t cornerCount) { return uint64_t(cornerCount) * 256 + (uint64_t(1) << 26); }
+
 // joins(i, j): whether triangle j takes part in the smoothing of triangle i.
 // The normal list is as long as the vertex count, or longer when more normals are
-// needed; entries no corner names stay (0, 0, 0).
+// needed; entries no corner names stay (0, 0, 0). False when the walks exceed
+// CornerWalkBudget.
 template <class Joins>
-void BuildCornerNormals(const int32_t* corners, size_t triangleCount, size_t vertexCount, const float* faceNormals,
+bool BuildCornerNormals(const int32_t* corners, size_t triangleCount, size_t vertexCount, const float* faceNormals,
                         Joins joins, CornerNormals& out)
 {
     VertexTriangles around;
@@ -49,6 +55,7 @@ void BuildCornerNormals(const int32_t* corners, size_t triangleCount, size_t ver
     out.cornerNormal.assign(triangleCount * 3, -1);
     out.normals.assign(vertexCount * 3, 0.0f);
     size_t next = 0;
+    uint64_t budget = CornerWalkBudget(triangleCount * 3);
     for (size_t i = 0; i < triangleCount; ++i) {
         const float* own = faceNormals + i * 3;
         for (int k = 0; k < 3; ++k) {
@@ -59,6 +66,8 @@ void BuildCornerNormals(const int32_t* corners, size_t triangleCount, size_t ver
             float count = 1;
             int32_t taken = -1;
             for (uint32_t n = around.start[v]; n < around.start[v + 1]; ++n) {
+                if (budget-- == 0)
+                    return false;
                 const uint32_t j = around.list[n];
                 if (j == i || !joins(i, size_t(j)))
                     continue;
@@ -86,6 +95,7 @@ void BuildCornerNormals(const int32_t* corners, size_t triangleCount, size_t ver
             out.cornerNormal[i * 3 + k] = int32_t(next++);
         }
     }
+    return true;
 }
 
 } // namespace kestrel::importkit
