@@ -1,0 +1,45 @@
+#include "toolkit/tool_messages.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+namespace kestrel::toolkit {
+
+namespace {
+
+MessageHandler& Handler()
+{
+    static MessageHandler handler;
+    return handler;
+}
+
+bool Show(QWidget* parent, MessageKind kind, const QString& text)
+{
+    if (Handler())
+        return Handler()(parent, kind, text);
+    const QString title = parent ? parent->windowTitle() : QString();
+    switch (kind) {
+    case MessageKind::Error:
+        QMessageBox::critical(parent, title, text);
+        return true;
+    case MessageKind::Information:
+        QMessageBox::information(parent, title, text);
+        return true;
+    case MessageKind::Question:
+        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                     QMessageBox::Ok) == QMessageBox::Ok;
+    }
+    return true;
+}
+
+} // namespace
+
+void SetMessageHandler(MessageHandler handler) { Handler() = std::move(handler); }
+
+void ShowError(QWidget* parent, const QString& text) { Show(parent, MessageKind::Error, text); }
+
+void ShowInformation(QWidget* parent, const QString& text) { Show(parent, MessageKind::Information, text); }
+
+bool AskOkCancel(QWidget* parent, const QString& text) { return Show(parent, MessageKind::Question, text); }
+
+} // namespace kestrel::toolkit
