@@ -9,6 +9,8 @@ public:
     CMaterial();
     CMaterial(const CMaterial& other);
     CMaterial& operator=(const CMaterial& other);
+    CMaterial(CMaterial&& other) noexcept;
+    CMaterial& operator=(CMaterial&& other) noexcept;
     virtual ~CMaterial();
 
     // Applies colours, sidedness and the diffuse texture to the current GL context.

@@ -45,8 +45,12 @@ public:
     static constexpr int kFileNameSize = 256;
 
     CTexture();
+    // A copy has the pixels but no GL texture: a GL name has one owner, so that it is
+    // deleted exactly once. Moving hands the name over.
     CTexture(const CTexture& other);
     CTexture& operator=(const CTexture& other);
+    CTexture(CTexture&& other) noexcept;
+    CTexture& operator=(CTexture&& other) noexcept;
     ~CTexture();
 
     // Loads the image named by mFileName; on failure the texture is left cleared.

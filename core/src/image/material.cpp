@@ -47,6 +47,9 @@ CMaterial& CMaterial::operator=(const CMaterial& other)
     return *this;
 }
 
+CMaterial::CMaterial(CMaterial&& other) noexcept = default;
+CMaterial& CMaterial::operator=(CMaterial&& other) noexcept = default;
+
 CMaterial::~CMaterial() = default;
 
 void CMaterial::InitializeMaterial()

@@ -23,24 +23,63 @@ CTexture::CTexture(const CTexture& other)
       mBpp(other.mBpp),
       mWidth(other.mWidth),
       mHeight(other.mHeight),
-      mTexName(other.mTexName),
+      mTexName(0),
       mOriginalData(other.mOriginalData)
 {
     std::memcpy(mFileName, other.mFileName, sizeof(mFileName));
     nimbus::image::AcquireFreeImage();
 }
 
-CTexture& CTexture::operator=(const CTexture& other)
+CTexture::CTexture(CTexture&& other) noexcept
+    : mData(std::move(other.mData)),
+      mFilter(other.mFilter),
+      mBpp(other.mBpp),
+      mWidth(other.mWidth),
+      mHeight(other.mHeight),
+      mTexName(other.mTexName),
+      mOriginalData(other.mOriginalData)
+{
+    std::memcpy(mFileName, other.mFileName, sizeof(mFileName));
+    other.mTexName = 0;
+    nimbus::image::AcquireFreeImage();
+}
+
+CTexture& CTexture::operator=(CTexture&& other) noexcept
 {
     if (this == &other)
         return *this;
-    mData = other.mData;
+    if (mTexName != 0) {
+        const GLuint name = mTexName;
+        glDeleteTextures(1, &name);
+    }
+    mData = std::move(other.mData);
     mFilter = other.mFilter;
     mBpp = other.mBpp;
     std::memcpy(mFileName, other.mFileName, sizeof(mFileName));
     mWidth = other.mWidth;
     mHeight = other.mHeight;
     mTexName = other.mTexName;
+    mOriginalData = other.mOriginalData;
+    other.mTexName = 0;
+    return *this;
+}
+
+CTexture& CTexture::operator=(const CTexture& other)
+{
+    if (this == &other)
+        return *this;
+    // The old GL texture shows the old pixels; it goes, and the copy uploads its own.
+    if (mTexName != 0) {
+        const GLuint name = mTexName;
+        glDeleteTextures(1, &name);
+        mTexName = 0;
+    }
+    mData = other.mData;
+    mFilter = other.mFilter;
+    mBpp = other.mBpp;
+    std::memcpy(mFileName, other.mFileName, sizeof(mFileName));
+    mWidth = other.mWidth;
+    mHeight = other.mHeight;
     mOriginalData = other.mOriginalData;
     return *this;
 }

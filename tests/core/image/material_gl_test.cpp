@@ -184,3 +184,33 @@ TEST_F(MaterialGl, CopiesKeepEveryMember)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MaterialGl, GlTexturesHaveOneOwnerThroughCopiesAndMoves)
+{
+    CMaterial m;
+    WriteImage(m, 24);
+    ASSERT_TRUE(m.UploadTexture(true));
+    const GLuint name = m.mDiffuseTex.mTexName;
+    {
+        const CTexture copy = m.mDiffuseTex;
+        EXPECT_EQ(copy.mTexName, 0u);
+        EXPECT_EQ(copy.mData, m.mDiffuseTex.mData);
+    }
+    // Destroying the copy left the original's texture alive.
+    EXPECT_TRUE(glIsTexture(name));
+
+    // Growing a list of materials moves them and keeps their textures.
+    std::vector<CMaterial> list;
+    list.push_back(std::move(m));
+    EXPECT_EQ(m.mDiffuseTex.mTexName, 0u);
+    for (int i = 0; i < 20; ++i)
+        list.emplace_back();
+    EXPECT_EQ(list[0].mDiffuseTex.mTexName, name);
+    EXPECT_TRUE(glIsTexture(name));
+    list.clear();
+    EXPECT_FALSE(glIsTexture(name));
+}
+
+} // namespace
