@@ -22,4 +22,4 @@ target_link_libraries(nimbus_reader_tests PRIVATE nimbus kestrel_format_fixtures
 gtest_discover_tests(nimbus_reader_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "engine")
 
 # The fuzzing seeds include every model format.
-target_link_libraries(kestrel_seed_writer PRIVATE kestrel_format_fixtures kestrel_model_io)
+target_link_libraries(kestrel_seed_writer PRIVATE kestrel_format_fixtures kestrel_importer_fixtures kestrel_model_io)

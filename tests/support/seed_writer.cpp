@@ -5,9 +5,13 @@
 #include <vector>
 
 #include "doc_model.h"
+#include "formats/bvh_writer.h"
 #include "formats/md2_afs_writer.h"
 #include "formats/ms3d_ascii_text.h"
 #include "formats/ms3d_writer.h"
+#include "formats/off_writer.h"
+#include "formats/stl_writer.h"
+#include "formats/studio3ds_writer.h"
 #include "image_fixtures.h"
 #include "kxm3_format.h"
 #include "library_image_fixtures.h"
@@ -58,6 +62,25 @@ void AddModelSeeds(std::vector<Seed>& seeds)
     model.mSequences.resize(1);
     model.mSequences[0].SetName("all");
     seeds.push_back({"kxm3", "model.kxm3", kestrel::kxm3::Write(model)});
+
+    const auto bytes = [](const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); };
+    seeds.push_back({"stl", "cube_ascii.stl", bytes(stl::WriteAscii("cube", stl::Cube()))});
+    seeds.push_back({"stl", "cube_binary.stl", stl::WriteBinary("cube", stl::Cube())});
+    seeds.push_back({"off", "quads_pentagons.off", bytes(off::Write(off::QuadsAndPentagons(2)))});
+    bvh::Node root;
+    root.name = "Hips";
+    root.channels = {"Xposition", "Yposition", "Zposition", "Zrotation", "Xrotation", "Yrotation"};
+    bvh::Node leg;
+    leg.name = "Leg";
+    leg.offset[1] = -1;
+    leg.channels = {"Zrotation", "Xrotation", "Yrotation"};
+    leg.children.push_back(bvh::EndSite(0, -1, 0));
+    root.children.push_back(leg);
+    seeds.push_back({"bvh", "walk.bvh", bytes(bvh::Write(root, {{0, 1, 0, 0, 10, 0, 5, 0, 0}, {0, 1, 0, 0, 20, 0, -5, 0, 0}}, 0.04f))});
+    studio3ds::Material brass;
+    brass.name = "Brass";
+    brass.texture = "brass.tga";
+    seeds.push_back({"studio3ds", "cube.3ds", studio3ds::Write({brass}, {studio3ds::Cube(true)})});
 }
 
 std::vector<Seed> AllSeeds()
