@@ -19,6 +19,7 @@ if(KESTREL_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
   # clang leaves the sanitizer runtime to the executable, so shared libraries must be
-  # allowed undefined symbols; this comes after each target's own --no-undefined.
-  link_libraries(-Wl,-z,undefs)
+  # allowed undefined symbols; this comes last, after each target's own --no-undefined.
+  string(APPEND CMAKE_CXX_CREATE_SHARED_LIBRARY " -Wl,-z,undefs")
+  string(APPEND CMAKE_CXX_CREATE_SHARED_MODULE " -Wl,-z,undefs")
 endif()

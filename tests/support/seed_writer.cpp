@@ -37,6 +37,7 @@ void AddModelSeeds(std::vector<Seed>& seeds)
     plain.vertexExtras.resize(plain.vertices.size());
     plain.vertexExtras[1] = {{1, -1, -1}, {60, 40, 0}};
     seeds.push_back({"ms3d", "extras.ms3d", ms3d::Write(plain)});
+    seeds.push_back({"shapebin", "extras.ms3d", ms3d::Write(plain)});
     const std::string text = ms3d_ascii::SampleText();
     seeds.push_back({"ms3d_ascii", "sample.txt", std::vector<uint8_t>(text.begin(), text.end())});
     seeds.push_back({"md2", "quad.md2", WriteMd2(SampleMd2())});
