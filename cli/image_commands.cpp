@@ -74,19 +74,6 @@ bool ApplyEdit(CTexture& t, const std::vector<std::string>& args, size_t& i)
 
 } // namespace
 
-int ImageInfo(const std::string& path)
-{
-    CTexture texture;
-    if (!Load(texture, path))
-        return 1;
-    char ext[512] = {};
-    std::strncpy(ext, path.c_str(), sizeof(ext) - 1);
-    skfPathToExtension(ext);
-    std::printf("File: %s\nFormat: %s\nDimensions: %ux%u\nColor Depth: %u bpp\nAlpha: %s\n", path.c_str(), ext,
-                texture.mWidth, texture.mHeight, unsigned(texture.mBpp), texture.mBpp == 32 ? "yes" : "no");
-    return 0;
-}
-
 int ImageConvert(const std::string& input, const std::string& output, const std::vector<std::string>& edits)
 {
     CTexture texture;

@@ -5,7 +5,6 @@
 namespace kestrel::cli {
 
 // Each command returns the process exit code and reports on stdout / stderr.
-int ImageInfo(const std::string& path);
 int ImageConvert(const std::string& input, const std::string& output, const std::vector<std::string>& edits);
 int WriteSampleImage(const std::string& output);
 

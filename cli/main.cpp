@@ -2,29 +2,58 @@
 #include <string>
 #include <vector>
 
+#include "arguments.h"
 #include "image_commands.h"
+#include "info_command.h"
+#include "render_command.h"
 
 namespace {
-void PrintUsage()
+void PrintUsage(FILE* to)
 {
-    std::printf(
-        "Usage:\n"
-        "  kestrel-cli info IMAGE              report what is read from an image\n"
-        "  kestrel-cli convert IN OUT [EDITS]  read IN, apply edits, write OUT (BMP, JPG, TGA, PNG)\n"
-        "      edits: --grayscale --invert --rotate cw|ccw --flip v|h --normal-map SCALE\n"
-        "  kestrel-cli sample OUT              write a generated sample image\n");
+    std::fprintf(to,
+                 "Usage:\n"
+                 "  kestrel-cli info FILE [--plugins DIR]\n"
+                 "      open FILE as the viewer does and print what it holds as JSON\n"
+                 "  kestrel-cli render FILE -o OUT.png [--size WxH] [--mode N] [--skeleton N] [--grid N]\n"
+                 "      [--bbox N] [--axes 0|1] [--normals 0|1] [--rotation PITCH,YAW] [--frame F] [--plugins DIR]\n"
+                 "      draw FILE off screen as the viewer's 3D or image view does\n"
+                 "  kestrel-cli convert IN OUT [--grayscale] [--invert] [--rotate cw|ccw] [--flip v|h]\n"
+                 "      [--normal-map SCALE]   read an image, edit it and write BMP, JPG, TGA or PNG\n"
+                 "  kestrel-cli sample OUT     write a generated height image\n");
+}
+
+int UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "kestrel-cli: %s\n", message.c_str());
+    PrintUsage(stderr);
+    return 2;
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 2 && args[0] == "info")
-        return kestrel::cli::ImageInfo(args[1]);
-    if (args.size() >= 3 && args[0] == "convert")
-        return kestrel::cli::ImageConvert(args[1], args[2], std::vector<std::string>(args.begin() + 3, args.end()));
-    if (args.size() == 2 && args[0] == "sample")
-        return kestrel::cli::WriteSampleImage(args[1]);
-    PrintUsage();
-    return args.empty() || args[0] == "--help" ? 0 : 2;
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        PrintUsage(stdout);
+        return args.empty() ? 2 : 0;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    std::string error;
+    if (args[0] == "info") {
+        std::string file, plugIns;
+        if (!kestrel::cli::ParseInfoArguments(rest, file, plugIns, error))
+            return UsageError(error);
+        return kestrel::cli::InfoCommand(file, plugIns);
+    }
+    if (args[0] == "render") {
+        kestrel::cli::RenderOptions options;
+        if (!kestrel::cli::ParseRenderArguments(rest, options, error))
+            return UsageError(error);
+        return kestrel::cli::RenderCommand(options);
+    }
+    if (args[0] == "convert" && rest.size() >= 2)
+        return kestrel::cli::ImageConvert(rest[0], rest[1], std::vector<std::string>(rest.begin() + 2, rest.end()));
+    if (args[0] == "sample" && rest.size() == 1)
+        return kestrel::cli::WriteSampleImage(rest[0]);
+    return UsageError("unknown command or missing arguments: " + args[0]);
 }

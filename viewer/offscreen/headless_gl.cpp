@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstring>
 
-namespace kestrel::test {
+namespace kestrel::offscreen {
 namespace {
 
 EGLDisplay OpenDisplay(std::string* error)
@@ -169,4 +169,4 @@ uint32_t HeadlessGl::PixelAt(int x, int y) const
     return Rgba(p[0], p[1], p[2], p[3]);
 }
 
-} // namespace kestrel::test
+} // namespace kestrel::offscreen

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace kestrel::test {
+namespace kestrel::offscreen {
 
 // One off-screen OpenGL compatibility context on Mesa's surfaceless EGL platform,
 // drawing into a framebuffer object. The EGL display is shared by the whole process.
@@ -41,4 +41,4 @@ constexpr uint32_t Rgba(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255)
     return uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16) | (uint32_t(a) << 24);
 }
 
-} // namespace kestrel::test
+} // namespace kestrel::offscreen

@@ -1,0 +1,141 @@
+#include "arguments.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace kestrel::cli {
+namespace {
+
+bool ToInt(const std::string& text, long low, long high, long& out)
+{
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != 0 || v < low || v > high)
+        return false;
+    out = v;
+    return true;
+}
+
+bool ToFloat(const std::string& text, float& out)
+{
+    char* end = nullptr;
+    const float v = std::strtof(text.c_str(), &end);
+    if (text.empty() || *end != 0 || !std::isfinite(v))
+        return false;
+    out = v;
+    return true;
+}
+
+// Options that take one small integer stored in the display state.
+bool DisplayOption(const std::string& name, const std::string& value, prefs::StateBlock& d, std::string& error)
+{
+    struct Field {
+        const char* name;
+        uint8_t prefs::StateBlock::*member;
+        long high;
+    };
+    static const Field fields[] = {
+        {"--mode", &prefs::StateBlock::meshMode, 15},       {"--skeleton", &prefs::StateBlock::skeletonMode, 5},
+        {"--grid", &prefs::StateBlock::gridMode, 4},        {"--bbox", &prefs::StateBlock::boundingBoxMode, 4},
+        {"--axes", &prefs::StateBlock::axesShown, 1},       {"--normals", &prefs::StateBlock::normalsShown, 1},
+    };
+    for (const Field& f : fields)
+        if (name == f.name) {
+            long v = 0;
+            if (!ToInt(value, 0, f.high, v)) {
+                error = name + " takes a whole number from 0 to " + std::to_string(f.high);
+                return false;
+            }
+            d.*f.member = uint8_t(v);
+            return true;
+        }
+    error = "unknown option " + name;
+    return false;
+}
+
+} // namespace
+
+bool ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& o, std::string& error)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() < 2 || a[0] != '-') {
+            if (!o.input.empty()) {
+                error = "only one file can be rendered: " + a;
+                return false;
+            }
+            o.input = a;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            error = a + " needs a value";
+            return false;
+        }
+        const std::string& v = args[++i];
+        if (a == "-o") {
+            o.output = v;
+        } else if (a == "--plugins") {
+            o.plugInFolder = v;
+        } else if (a == "--size") {
+            const size_t x = v.find('x');
+            long w = 0, h = 0;
+            if (x == std::string::npos || !ToInt(v.substr(0, x), 1, 8192, w) || !ToInt(v.substr(x + 1), 1, 8192, h)) {
+                error = "--size takes WIDTHxHEIGHT, each from 1 to 8192";
+                return false;
+            }
+            o.width = int(w);
+            o.height = int(h);
+        } else if (a == "--rotation") {
+            const size_t comma = v.find(',');
+            if (comma == std::string::npos || !ToFloat(v.substr(0, comma), o.pitch) ||
+                !ToFloat(v.substr(comma + 1), o.yaw)) {
+                error = "--rotation takes PITCH,YAW in degrees";
+                return false;
+            }
+            o.rotationGiven = true;
+        } else if (a == "--frame") {
+            if (!ToFloat(v, o.frame) || o.frame < 0) {
+                error = "--frame takes a frame number of 0 or more";
+                return false;
+            }
+            o.frameGiven = true;
+        } else if (!DisplayOption(a, v, o.display, error)) {
+            return false;
+        }
+    }
+    if (o.input.empty() || o.output.empty()) {
+        error = "render needs a FILE and -o OUT.png";
+        return false;
+    }
+    return true;
+}
+
+bool ParseInfoArguments(const std::vector<std::string>& args, std::string& file, std::string& plugIns,
+                        std::string& error)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--plugins") {
+            if (i + 1 >= args.size()) {
+                error = "--plugins needs a folder";
+                return false;
+            }
+            plugIns = args[++i];
+        } else if (!args[i].empty() && args[i][0] == '-') {
+            error = "unknown option " + args[i];
+            return false;
+        } else if (file.empty()) {
+            file = args[i];
+        } else {
+            error = "info takes one file";
+            return false;
+        }
+    }
+    if (file.empty()) {
+        error = "info needs a FILE";
+        return false;
+    }
+    return true;
+}
+
+} // namespace kestrel::cli

@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "render_command.h"
+
+namespace kestrel::cli {
+
+// Reads the arguments after "render"; false with a message for anything it cannot take.
+bool ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& options, std::string& error);
+
+// Reads the arguments after "info": FILE [--plugins DIR].
+bool ParseInfoArguments(const std::vector<std::string>& args, std::string& file, std::string& plugIns,
+                        std::string& error);
+
+} // namespace kestrel::cli

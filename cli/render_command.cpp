@@ -1,0 +1,103 @@
+#include "render_command.h"
+
+#include <GL/gl.h>
+#include <cstdio>
+#include <filesystem>
+
+#include "document_session.h"
+#include "image_drawing.h"
+#include "nimbus/camera.h"
+#include "nimbus/scene_draw.h"
+#include "offscreen/headless_gl.h"
+#include "scene_drawing.h"
+#include "view_camera.h"
+
+namespace kestrel::cli {
+namespace {
+
+void DrawModel(doc::Document& d, const RenderOptions& o, const prefs::SettingsBlock& settings)
+{
+    scene::InitViewGlState();
+    scene::ApplyBackFaceOption(o.display);
+    skfReshapeViewport(o.width, o.height, false, 45.0f);
+    scene::SetClearColour(doc::kModel, settings);
+    CCamera camera;
+    scene::CameraState state;
+    scene::SetModelCamera(camera, state);
+    if (o.rotationGiven) {
+        state.rotation = CVector3d(o.pitch, o.yaw, 0.0f);
+        scene::ApplyCamera(camera, state);
+    }
+    scene::SceneFrame frame;
+    if (o.frameGiven && !d.model.mSequences.empty()) {
+        d.model.AniSetLoop(0, true);
+        d.model.AniPlay(o.frame);
+        d.model.AniPause();
+        frame.animationSpeed = 0.0f; // keep the pose of the requested frame
+    }
+    scene::DrawModelScene(d.model, camera, d.stats, o.display, settings, frame);
+}
+
+void DrawImage(doc::Document& d, const RenderOptions& o, const prefs::SettingsBlock& settings)
+{
+    scene::InitViewGlState();
+    skfReshapeViewport(o.width, o.height, true, 45.0f);
+    scene::SetClearColour(doc::kImage, settings);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+    scene::ImageView view;
+    scene::FitImage(view, o.width, o.height, int(d.image.mWidth), int(d.image.mHeight));
+    scene::DrawImage(d.image, d.backdrop, view, o.display.showAlpha != 0);
+}
+
+// Reads the framebuffer into a texture, bottom row first, and saves it as PNG.
+bool SavePicture(offscreen::HeadlessGl& gl, const std::string& path)
+{
+    const std::vector<uint8_t> topFirst = gl.ReadPixels();
+    CTexture picture;
+    picture.mWidth = uint32_t(gl.Width());
+    picture.mHeight = uint32_t(gl.Height());
+    picture.mBpp = 24;
+    picture.InitPixelData();
+    for (uint32_t y = 0; y < picture.mHeight; ++y)
+        for (uint32_t x = 0; x < picture.mWidth; ++x) {
+            const uint8_t* src = topFirst.data() + (size_t(picture.mHeight - 1 - y) * picture.mWidth + x) * 4;
+            uint8_t* dst = picture.mData.data() + (size_t(y) * picture.mWidth + x) * 3;
+            dst[0] = src[0];
+            dst[1] = src[1];
+            dst[2] = src[2];
+        }
+    return picture.SaveToFile(path.c_str(), SK_TEX_PNG);
+}
+
+} // namespace
+
+int RenderCommand(const RenderOptions& o)
+{
+    std::error_code ec;
+    const std::string output = std::filesystem::absolute(o.output, ec).string();
+    DocumentSession session(o.plugInFolder, o.width, o.height);
+    if (!session.HasGl()) {
+        std::fprintf(stderr, "No off-screen OpenGL context: %s\n", session.GlError().c_str());
+        return 1;
+    }
+    const doc::OpenOutcome outcome = session.Open(o.input);
+    if (!outcome.ok) {
+        std::fprintf(stderr, "%s\n", outcome.status.c_str());
+        return 1;
+    }
+    const prefs::SettingsBlock settings;
+    doc::Document& d = session.Document();
+    session.Gl()->MakeCurrent();
+    if (d.viewMode == doc::kImage)
+        DrawImage(d, o, settings);
+    else
+        DrawModel(d, o, settings);
+    if (!SavePicture(*session.Gl(), ec ? o.output : output)) {
+        std::fprintf(stderr, "Cannot write %s\n", o.output.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace kestrel::cli

@@ -1,0 +1,93 @@
+#include "document.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "image_drawing.h"
+#include "nimbus/timer.h"
+#include "plugin_manager.h"
+
+namespace kestrel::doc {
+namespace {
+
+OpenOutcome Failure(const char* text, Severity severity)
+{
+    OpenOutcome o;
+    o.status = text;
+    o.severity = severity;
+    return o;
+}
+
+OpenOutcome ModelLoaded(Document& doc, CTimer& timer)
+{
+    doc.viewMode = kModel;
+    doc.stats = doc.model.GetModelStats();
+    char text[64];
+    std::snprintf(text, sizeof(text), "Model loaded in %.3f seconds", double(timer.GetTime()));
+    OpenOutcome o;
+    o.ok = true;
+    o.status = text;
+    return o;
+}
+
+OpenOutcome ImageLoaded(Document& doc)
+{
+    doc.viewMode = kImage;
+    scene::BuildAlphaBackdrop(doc.image, doc.backdrop);
+    char text[96];
+    std::snprintf(text, sizeof(text), "Dimensions: %ux%u  Color Depth: %u bpp", doc.image.mWidth, doc.image.mHeight,
+                  unsigned(doc.image.mBpp));
+    OpenOutcome o;
+    o.ok = true;
+    o.status = text;
+    return o;
+}
+
+} // namespace
+
+void ResetDocument(Document& doc)
+{
+    doc.model.Unload();
+    doc.stats = doc.model.GetModelStats();
+    doc.image.Clear();
+    doc.backdrop.Clear();
+    doc.viewMode = kEmpty;
+}
+
+OpenOutcome OpenDocument(const std::string& path, host::CPlugInManager& plugIns, Document& doc)
+{
+    CTimer timer;
+    ResetDocument(doc);
+    const CDocModel::LoadStatus native = doc.model.LoadNative(path);
+    if (native == CDocModel::LoadStatus::Unreadable)
+        return Failure("Unable to load file!", kError);
+
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(path, ec).parent_path();
+    if (!ec)
+        std::filesystem::current_path(folder, ec);
+
+    if (native == CDocModel::LoadStatus::Foreign) {
+        switch (plugIns.Import(path, doc.model, doc.image)) {
+        case host::kResultException: return Failure("Unexpected error occured!", kUnexpected);
+        case host::kResultModel: return ModelLoaded(doc, timer);
+        case host::kResultImage: return ImageLoaded(doc);
+        default: return Failure("Invalid or unsupported file!", kError);
+        }
+    }
+    // A native file whose content is unusable is reported, not shown as an empty scene.
+    if (native == CDocModel::LoadStatus::NativeEmptied) {
+        doc.model.Unload();
+        return Failure("Unable to load file!", kError);
+    }
+    if (!doc.model.Finalize(true, true, 1.0f)) {
+        doc.model.Unload();
+        doc.stats = doc.model.GetModelStats();
+        return Failure("KXM3 Model finalization failed!", kUnexpected);
+    }
+    OpenOutcome o = ModelLoaded(doc, timer);
+    o.damaged = native == CDocModel::LoadStatus::NativeDamaged;
+    return o;
+}
+
+} // namespace kestrel::doc

@@ -1,0 +1,42 @@
+#pragma once
+#include <string>
+
+#include "doc_model.h"
+#include "nimbus/model_stats.h"
+#include "nimbus/texture.h"
+
+namespace kestrel::host {
+class CPlugInManager;
+}
+
+// What a document holds and how a file becomes one, without any window: the viewer and
+// the command line open files the same way.
+namespace kestrel::doc {
+
+enum Severity { kInformation = 1, kError = 2, kUnexpected = 3 };
+enum ViewMode { kEmpty = 0, kModel = 1, kImage = 2 };
+
+struct Document {
+    CDocModel model;
+    CTexture image;
+    CTexture backdrop; // checkerboard behind 32-bit images
+    SK_MODEL_STATS stats{};
+    ViewMode viewMode = kEmpty;
+};
+
+struct OpenOutcome {
+    bool ok = false;
+    std::string status; // the status bar's text
+    Severity severity = kInformation;
+    bool damaged = false; // a native file whose damaged part was skipped
+};
+
+// Empties the document: no model, no image.
+void ResetDocument(Document& doc);
+
+// Opens a file: the native header decides, otherwise the importer registered for the
+// extension. Makes the file's folder the current directory, since texture names inside
+// models are relative to it. A GL context must be current (textures are uploaded).
+OpenOutcome OpenDocument(const std::string& path, host::CPlugInManager& plugIns, Document& doc);
+
+} // namespace kestrel::doc
