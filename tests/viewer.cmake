@@ -15,3 +15,18 @@ target_compile_definitions(kestrel_plugin_host_tests PRIVATE
   KESTREL_SHAPEBIN_MODULE="$<TARGET_FILE:shapebin>" KESTREL_PICTUREREADER_MODULE="$<TARGET_FILE:picturereader>")
 add_dependencies(kestrel_plugin_host_tests shapebin picturereader)
 gtest_discover_tests(kestrel_plugin_host_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")
+
+add_executable(kestrel_document_tests viewer/document/document_open_test.cpp)
+target_link_libraries(kestrel_document_tests PRIVATE kestrel_document kestrel_format_fixtures kestrel_test_support
+  GTest::gtest_main)
+target_compile_definitions(kestrel_document_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}")
+add_dependencies(kestrel_document_tests shapebin picturereader lithoreader)
+gtest_discover_tests(kestrel_document_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")
+
+# The command line, run as a user runs it.
+add_executable(kestrel_cli_tests cli/kestrel_cli_test.cpp)
+target_link_libraries(kestrel_cli_tests PRIVATE nimbus kestrel_format_fixtures kestrel_importer_fixtures
+  kestrel_test_support GTest::gtest_main)
+target_compile_definitions(kestrel_cli_tests PRIVATE KESTREL_CLI="$<TARGET_FILE:kestrel-cli>")
+add_dependencies(kestrel_cli_tests kestrel-cli shapebin picturereader lithoreader)
+gtest_discover_tests(kestrel_cli_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "cli")

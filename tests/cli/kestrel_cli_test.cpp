@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+
+#include "formats/ms3d_writer.h"
+#include "formats/stl_writer.h"
+#include "image_fixtures.h"
+#include "nimbus/texture.h"
+#include "temp_dir.h"
+
+namespace {
+
+using kestrel::test::TempDir;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+};
+
+// Runs the command line with arguments and collects standard output (and error when asked).
+CliRun Cli(const std::string& args, bool withErrors = false)
+{
+    const std::string command = std::string(KESTREL_CLI) + " " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
+    CliRun r;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return r;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        r.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+
+class KestrelCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ms3d_ = dir_.File("walker.ms3d");
+        kestrel::test::WriteBytes(ms3d_, kestrel::test::ms3d::Write(kestrel::test::ms3d::SampleModel()));
+        stl_ = dir_.File("terrain.stl");
+        kestrel::test::WriteBytes(stl_, kestrel::test::stl::WriteBinary("terrain", kestrel::test::stl::Terrain(8)));
+    }
+
+    // The picture's pixels, and how many differ from the corner (background) colour.
+    static size_t PixelsUnlikeBackground(const std::string& png, CTexture& picture)
+    {
+        picture.SetFileNameUtf8(png.c_str());
+        if (!picture.LoadFromFile())
+            return 0;
+        const unsigned n = picture.mBpp / 8u;
+        const uint8_t* corner = picture.mData.data() + (picture.mData.size() - n); // top-right
+        size_t differing = 0;
+        for (size_t i = 0; i + n <= picture.mData.size(); i += n)
+            if (picture.mData[i] != corner[0] || picture.mData[i + 1] != corner[1] || picture.mData[i + 2] != corner[2])
+                ++differing;
+        return differing;
+    }
+
+    TempDir dir_;
+    std::string ms3d_, stl_;
+};
+
+TEST_F(KestrelCli, InfoPrintsTheDocumentAsJson)
+{
+    const CliRun r = Cli("info " + ms3d_);
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(Has(r.out, "\"kind\": \"model\""));
+    EXPECT_TRUE(Has(r.out, "\"meshes\": 2"));
+    EXPECT_TRUE(Has(r.out, "\"animated\": true"));
+    EXPECT_TRUE(Has(r.out, "\"mesh_names\": [\"Body\", \"Tail\"]"));
+    EXPECT_TRUE(Has(r.out, "\"sequence_names\": [\"<All frames>\"]"));
+    EXPECT_TRUE(Has(r.out, "\"status\": \"Model loaded in "));
+
+    const CliRun s = Cli("info " + stl_);
+    ASSERT_EQ(s.exitCode, 0);
+    EXPECT_TRUE(Has(s.out, "\"triangles\": 128"));
+
+    CTexture image;
+    image.mWidth = 6;
+    image.mHeight = 4;
+    image.mBpp = 24;
+    image.InitPixelData();
+    ASSERT_TRUE(image.SaveToFile(dir_.File("i.bmp").c_str(), SK_TEX_BMP));
+    const CliRun i = Cli("info " + dir_.File("i.bmp"));
+    ASSERT_EQ(i.exitCode, 0);
+    EXPECT_TRUE(Has(i.out, "\"kind\": \"image\""));
+    EXPECT_TRUE(Has(i.out, "\"width\": 6, \"height\": 4, \"bpp\": 24"));
+}
+
+TEST_F(KestrelCli, BadFilesAndArguments)
+{
+    CliRun r = Cli("info " + dir_.File("missing.ms3d"), true);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Has(r.out, "Unable to load file!"));
+    kestrel::test::WriteBytes(dir_.File("junk.stl"), std::vector<uint8_t>(100, 0x5A));
+    r = Cli("info " + dir_.File("junk.stl"), true);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Has(r.out, "Invalid or unsupported file!"));
+
+    EXPECT_EQ(Cli("").exitCode, 2);
+    EXPECT_EQ(Cli("info").exitCode, 2);
+    EXPECT_EQ(Cli("frobnicate x").exitCode, 2);
+    EXPECT_EQ(Cli("render " + ms3d_).exitCode, 2);
+    EXPECT_EQ(Cli("render " + ms3d_ + " -o x.png --size 0x10").exitCode, 2);
+    EXPECT_EQ(Cli("render " + ms3d_ + " -o x.png --mode 16").exitCode, 2);
+    EXPECT_EQ(Cli("render " + ms3d_ + " -o x.png --rotation 10").exitCode, 2);
+    EXPECT_EQ(Cli("render " + ms3d_ + " -o x.png --frame").exitCode, 2);
+    EXPECT_EQ(Cli("render " + dir_.File("missing.ms3d") + " -o " + dir_.File("x.png")).exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("x.png")));
+}
+
+TEST_F(KestrelCli, RenderDrawsEveryMeshModeOverTheBackground)
+{
+    for (int mode : {1, 4, 5, 6, 7, 8, 9, 10, 11, 12}) {
+        const std::string png = dir_.File("mode" + std::to_string(mode) + ".png");
+        ASSERT_EQ(Cli("render " + stl_ + " -o " + png + " --size 160x120 --grid 0 --axes 0 --bbox 0 --mode " +
+                      std::to_string(mode))
+                      .exitCode,
+                  0)
+            << mode;
+        CTexture picture;
+        EXPECT_GT(PixelsUnlikeBackground(png, picture), 50u) << "mode " << mode;
+        EXPECT_EQ(picture.mWidth, 160u);
+    }
+    // With the mesh off and nothing else drawn, the picture is the background alone.
+    const std::string empty = dir_.File("off.png");
+    ASSERT_EQ(Cli("render " + stl_ + " -o " + empty + " --size 160x120 --grid 0 --axes 0 --bbox 0 --mode 0").exitCode, 0);
+    CTexture picture;
+    PixelsUnlikeBackground(empty, picture);
+    EXPECT_EQ(picture.mData[0], 192); // the default 3D background
+}
+
+TEST_F(KestrelCli, APosedFrameDiffersFromTheRestPose)
+{
+    const std::string rest = dir_.File("rest.png"), posed = dir_.File("posed.png");
+    const std::string common = " --size 160x120 --grid 0 --axes 0 --bbox 0 --skeleton 1";
+    ASSERT_EQ(Cli("render " + ms3d_ + " -o " + rest + common).exitCode, 0);
+    ASSERT_EQ(Cli("render " + ms3d_ + " -o " + posed + common + " --frame 30").exitCode, 0);
+    CTexture a, b;
+    a.SetFileNameUtf8(rest.c_str());
+    b.SetFileNameUtf8(posed.c_str());
+    ASSERT_TRUE(a.LoadFromFile() && b.LoadFromFile());
+    EXPECT_NE(a.mData, b.mData);
+}
+
+TEST_F(KestrelCli, RenderShowsImagesFittedOverTheBackdrop)
+{
+    CTexture image;
+    image.mWidth = 40;
+    image.mHeight = 20;
+    image.mBpp = 32;
+    image.InitPixelData(); // fully transparent: only the backdrop shows
+    ASSERT_TRUE(image.SaveToFile(dir_.File("clear.png").c_str(), SK_TEX_PNG));
+    const std::string png = dir_.File("clear_view.png");
+    ASSERT_EQ(Cli("render " + dir_.File("clear.png") + " -o " + png + " --size 80x60").exitCode, 0);
+    CTexture picture;
+    picture.SetFileNameUtf8(png.c_str());
+    ASSERT_TRUE(picture.LoadFromFile());
+    const auto at = [&](uint32_t x, uint32_t y) { return picture.mData.data() + (size_t(y) * 80 + x) * 3; };
+    // The image sits at (20, 20) .. (59, 39); its first backdrop cell is 224 grey.
+    EXPECT_EQ(at(20, 20)[0], 224);
+    EXPECT_EQ(at(28, 20)[0], 255);
+    EXPECT_EQ(at(5, 5)[0], 255); // the 2D background, white
+}
+
+} // namespace
