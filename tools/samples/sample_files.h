@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+// Writers of the sample set that ships beside the programs. Each returns false when a file
+// cannot be written.
+namespace kestrel::samples {
+
+bool WriteAnimatedArm(const std::string& folder);   // arm.ms3d with arm.afs
+bool WriteTexturedCrate(const std::string& folder); // crate.3ds with crate.tga
+bool WriteTerrainStl(const std::string& folder);    // terrain.stl
+bool WriteTileOff(const std::string& folder);       // tiles.off
+bool WriteWalkBvh(const std::string& folder);       // walk.bvh
+bool WriteImages(const std::string& folder);        // heightmap.tga and the image formats
+
+} // namespace kestrel::samples
