@@ -118,13 +118,12 @@ ExportResult ExportStl(const skModel* model, const std::string& path, const Expo
         const skGroup* group = skModelGetGroup(model, g);
         const int32_t faces = skGroupGetFaceCount(group);
         for (int32_t t = 0; t < faces && done < total; ++t) {
-            const skTriangle* triangle = skGroupGetTriangle(group, t);
-            if (!triangle)
-                continue;
-            const Vec3 normal = FacetNormal(group, *triangle);
+            const skTriangle* found = skGroupGetTriangle(group, t);
+            const skTriangle triangle = found ? *found : skTriangle{};  // the count in the header must hold
+            const Vec3 normal = FacetNormal(group, triangle);
             Vec3 corners[3];
             for (int k = 0; k < 3; ++k)
-                corners[k] = SkinnedPosition(skGroupGetVertex(group, triangle->vertexIndices[k]));
+                corners[k] = SkinnedPosition(skGroupGetVertex(group, triangle.vertexIndices[k]));
             if (options.binary)
                 WriteBinaryFacet(file, normal, corners);
             else
