@@ -1,8 +1,6 @@
 // The STL import plug-in: reads the named file, ASCII or binary, into one group.
 
-#include <new>
-
-#include "importkit/import_file.h"
+#include "importkit/import_plugin.h"
 #include "plugframe/plugin_info.h"
 #include "stl_import.h"
 
@@ -27,26 +25,12 @@ public:
 
     PlugInResult Process(skModel* model, const char16_t* fileName, ...) override
     {
-        if (!model)
-            return PLUGIN_RESULT_FAILED;
-        try {
-            return Import(model, fileName);
-        } catch (const std::bad_alloc&) {
-            return PLUGIN_RESULT_FAILED;
-        }
-    }
-
-private:
-    static PlugInResult Import(skModel* model, const char16_t* fileName)
-    {
-        std::vector<uint8_t> bytes;
-        if (!kestrel::importkit::ReadImportFile(fileName, bytes))
-            return PLUGIN_RESULT_FAILED;
-        kestrel::stl::File file;
-        if (kestrel::stl::Parse(bytes.data(), bytes.size(), file) != kestrel::stl::ParseStatus::Ok)
-            return PLUGIN_RESULT_FAILED;
-        bytes = {};
-        return kestrel::stl::BuildModel(file, model) ? PLUGIN_RESULT_CHANGED : PLUGIN_RESULT_FAILED;
+        return kestrel::importkit::ImportFile<kestrel::stl::File>(
+            model, fileName,
+            [](const std::vector<uint8_t>& bytes, kestrel::stl::File& file) {
+                return kestrel::stl::Parse(bytes.data(), bytes.size(), file) == kestrel::stl::ParseStatus::Ok;
+            },
+            kestrel::stl::BuildModel);
     }
 };
 

@@ -1,8 +1,6 @@
 // The BVH import plug-in: reads a motion-capture skeleton and its animation.
 
-#include <new>
-
-#include "importkit/import_file.h"
+#include "importkit/import_plugin.h"
 #include "plugframe/plugin_info.h"
 #include "bvh_import.h"
 
@@ -24,26 +22,12 @@ public:
 
     PlugInResult Process(skModel* model, const char16_t* fileName, ...) override
     {
-        if (!model)
-            return PLUGIN_RESULT_FAILED;
-        try {
-            return Import(model, fileName);
-        } catch (const std::bad_alloc&) {
-            return PLUGIN_RESULT_FAILED;
-        }
-    }
-
-private:
-    static PlugInResult Import(skModel* model, const char16_t* fileName)
-    {
-        std::vector<uint8_t> bytes;
-        if (!kestrel::importkit::ReadImportFile(fileName, bytes))
-            return PLUGIN_RESULT_FAILED;
-        kestrel::bvh::File file;
-        if (kestrel::bvh::Parse(bytes.data(), bytes.size(), file) != kestrel::bvh::ParseStatus::Ok)
-            return PLUGIN_RESULT_FAILED;
-        bytes = {};
-        return kestrel::bvh::BuildModel(file, model) ? PLUGIN_RESULT_CHANGED : PLUGIN_RESULT_FAILED;
+        return kestrel::importkit::ImportFile<kestrel::bvh::File>(
+            model, fileName,
+            [](const std::vector<uint8_t>& bytes, kestrel::bvh::File& file) {
+                return kestrel::bvh::Parse(bytes.data(), bytes.size(), file) == kestrel::bvh::ParseStatus::Ok;
+            },
+            kestrel::bvh::BuildModel);
     }
 };
 

@@ -1,8 +1,6 @@
 // The OFF import plug-in: reads the named Object File Format file into one group.
 
-#include <new>
-
-#include "importkit/import_file.h"
+#include "importkit/import_plugin.h"
 #include "plugframe/plugin_info.h"
 #include "off_import.h"
 
@@ -24,26 +22,12 @@ public:
 
     PlugInResult Process(skModel* model, const char16_t* fileName, ...) override
     {
-        if (!model)
-            return PLUGIN_RESULT_FAILED;
-        try {
-            return Import(model, fileName);
-        } catch (const std::bad_alloc&) {
-            return PLUGIN_RESULT_FAILED;
-        }
-    }
-
-private:
-    static PlugInResult Import(skModel* model, const char16_t* fileName)
-    {
-        std::vector<uint8_t> bytes;
-        if (!kestrel::importkit::ReadImportFile(fileName, bytes))
-            return PLUGIN_RESULT_FAILED;
-        kestrel::off::File file;
-        if (kestrel::off::Parse(bytes.data(), bytes.size(), file) != kestrel::off::ParseStatus::Ok)
-            return PLUGIN_RESULT_FAILED;
-        bytes = {};
-        return kestrel::off::BuildModel(file, model) ? PLUGIN_RESULT_CHANGED : PLUGIN_RESULT_FAILED;
+        return kestrel::importkit::ImportFile<kestrel::off::File>(
+            model, fileName,
+            [](const std::vector<uint8_t>& bytes, kestrel::off::File& file) {
+                return kestrel::off::Parse(bytes.data(), bytes.size(), file) == kestrel::off::ParseStatus::Ok;
+            },
+            kestrel::off::BuildModel);
     }
 };
 

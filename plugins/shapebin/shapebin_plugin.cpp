@@ -1,10 +1,7 @@
 // The MS3D binary import plug-in: groups, materials, skeleton, vertex-extra weights and
 // the animation splitter file beside the model.
 
-#include <new>
-#include <vector>
-
-#include "importkit/import_file.h"
+#include "importkit/import_plugin.h"
 #include "ms3d_import.h"
 #include "plugframe/plugin_info.h"
 
@@ -27,31 +24,17 @@ public:
 
     PlugInResult Process(skModel* model, const char16_t* fileName, ...) override
     {
-        if (!model || !fileName)
-            return PLUGIN_RESULT_FAILED;
-        try {
-            return Import(model, fileName);
-        } catch (const std::bad_alloc&) {
-            return PLUGIN_RESULT_FAILED;
-        }
-    }
-
-private:
-    static PlugInResult Import(skModel* model, const char16_t* fileName)
-    {
-        std::vector<uint8_t> bytes;
-        if (!kestrel::importkit::ReadImportFile(fileName, bytes))
-            return PLUGIN_RESULT_FAILED;
-        nimbus::ms3d::File file;
-        // A damaged file is refused rather than half read.
-        if (nimbus::ms3d::Parse(bytes.data(), bytes.size(), file) != nimbus::ms3d::ParseStatus::Ok)
-            return PLUGIN_RESULT_FAILED;
-        bytes = {};
-        if (!kestrel::shapebin::BuildModel(file, model))
-            return PLUGIN_RESULT_FAILED;
-        if (skModelGetAnimationLength(model) != 0)
-            kestrel::shapebin::ApplySideFile(kestrel::shapebin::SideFileName(fileName), model);
-        return PLUGIN_RESULT_CHANGED;
+        // A damaged file is refused rather than half read; the side file never fails the import.
+        return kestrel::importkit::ImportFile<nimbus::ms3d::File>(
+            model, fileName,
+            [](const std::vector<uint8_t>& bytes, nimbus::ms3d::File& file) {
+                return nimbus::ms3d::Parse(bytes.data(), bytes.size(), file) == nimbus::ms3d::ParseStatus::Ok;
+            },
+            kestrel::shapebin::BuildModel,
+            [fileName](skModel* record) {
+                if (skModelGetAnimationLength(record) != 0)
+                    kestrel::shapebin::ApplySideFile(kestrel::shapebin::SideFileName(fileName), record);
+            });
     }
 };
 

@@ -1,8 +1,6 @@
 // The 3DS import plug-in: reads the materials and triangle meshes of a 3D Studio file.
 
-#include <new>
-
-#include "importkit/import_file.h"
+#include "importkit/import_plugin.h"
 #include "plugframe/plugin_info.h"
 #include "studio3ds_import.h"
 
@@ -24,26 +22,12 @@ public:
 
     PlugInResult Process(skModel* model, const char16_t* fileName, ...) override
     {
-        if (!model)
-            return PLUGIN_RESULT_FAILED;
-        try {
-            return Import(model, fileName);
-        } catch (const std::bad_alloc&) {
-            return PLUGIN_RESULT_FAILED;
-        }
-    }
-
-private:
-    static PlugInResult Import(skModel* model, const char16_t* fileName)
-    {
-        std::vector<uint8_t> bytes;
-        if (!kestrel::importkit::ReadImportFile(fileName, bytes))
-            return PLUGIN_RESULT_FAILED;
-        kestrel::studio::File file;
-        if (kestrel::studio::Parse(bytes.data(), bytes.size(), file) != kestrel::studio::ParseStatus::Ok)
-            return PLUGIN_RESULT_FAILED;
-        bytes = {};
-        return kestrel::studio::BuildModel(file, model) ? PLUGIN_RESULT_CHANGED : PLUGIN_RESULT_FAILED;
+        return kestrel::importkit::ImportFile<kestrel::studio::File>(
+            model, fileName,
+            [](const std::vector<uint8_t>& bytes, kestrel::studio::File& file) {
+                return kestrel::studio::Parse(bytes.data(), bytes.size(), file) == kestrel::studio::ParseStatus::Ok;
+            },
+            kestrel::studio::BuildModel);
     }
 };
 
