@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "image_checks.h"
 #include "image_fixtures.h"
 #include "nimbus/texture.h"
 #include "temp_dir.h"
@@ -11,33 +12,6 @@
 using namespace kestrel::test;
 
 namespace {
-
-bool LoadBytes(const TempDir& dir, const std::string& name, const std::vector<uint8_t>& bytes, CTexture& tex)
-{
-    WriteBytes(dir.File(name), bytes);
-    tex.SetFileNameUtf8(dir.File(name).c_str());
-    return tex.LoadFromFile();
-}
-
-testing::AssertionResult SameImage(const CTexture& tex, const RefImage& ref)
-{
-    if (tex.mWidth != ref.width || tex.mHeight != ref.height || tex.mBpp != ref.bpp)
-        return testing::AssertionFailure() << "got " << tex.mWidth << "x" << tex.mHeight << "x" << int(tex.mBpp)
-                                           << ", want " << ref.width << "x" << ref.height << "x" << int(ref.bpp);
-    if (tex.mData.size() != ref.pixels.size())
-        return testing::AssertionFailure() << "pixel buffer has " << tex.mData.size() << " bytes";
-    for (size_t i = 0; i < ref.pixels.size(); ++i)
-        if (tex.mData[i] != ref.pixels[i])
-            return testing::AssertionFailure() << "byte " << i << " is " << int(tex.mData[i]) << ", want "
-                                               << int(ref.pixels[i]);
-    return testing::AssertionSuccess();
-}
-
-std::vector<uint8_t> ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 uint32_t U32At(const std::vector<uint8_t>& v, size_t at)
 {
