@@ -5,6 +5,7 @@
 #include "arguments.h"
 #include "image_commands.h"
 #include "info_command.h"
+#include "platform/huge_pages.h"
 #include "render_command.h"
 
 namespace {
@@ -32,6 +33,7 @@ int UsageError(const std::string& message)
 
 int main(int argc, char** argv)
 {
+    kestrel::platform::RestartWithHugePages(argc, argv);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         PrintUsage(stdout);
