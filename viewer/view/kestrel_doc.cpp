@@ -1,0 +1,324 @@
+#include "kestrel_doc.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <algorithm>
+#include <filesystem>
+
+#include "document_view.h"
+#include "file_filters.h"
+#include "frame/command_ids.h"
+#include "plugin_manager.h"
+#include "save_rules.h"
+
+namespace kestrel::view {
+namespace {
+
+std::string LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// The wait cursor while a file is read or an image changes.
+class BusyCursor {
+public:
+    BusyCursor()
+    {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            active_ = false;
+    }
+    ~BusyCursor()
+    {
+        if (active_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    bool active_ = true;
+};
+
+// The view's context is current for the lifetime of the object.
+class GlScope {
+public:
+    explicit GlScope(IDocumentView* view) : view_(view)
+    {
+        if (view_)
+            view_->BeginGl();
+    }
+    ~GlScope()
+    {
+        if (view_)
+            view_->EndGl();
+    }
+    GlScope(const GlScope&) = delete;
+    GlScope& operator=(const GlScope&) = delete;
+
+private:
+    IDocumentView* view_;
+};
+
+constexpr const char* kSaveError = "Error saving file!";
+
+} // namespace
+
+CKestrelDoc::CKestrelDoc(host::CPlugInManager& plugIns, prefs::StateBlock& state,
+                         const prefs::SettingsBlock& settings, QObject* parent)
+    : QObject(parent), plugIns_(plugIns), state_(state), settings_(settings)
+{
+    saveDialog_ = [](const QString& folder, const QString& filter) {
+        return QFileDialog::getSaveFileName(nullptr, QString(), folder, filter);
+    };
+}
+
+CKestrelDoc::~CKestrelDoc() = default;
+
+void CKestrelDoc::SetStatus(const QString& text, int severity)
+{
+    statusText_ = text;
+    statusSeverity_ = severity;
+    emit statusChanged(text, severity);
+}
+
+void CKestrelDoc::Reset(bool opening)
+{
+    {
+        GlScope gl(view_);
+        doc::ResetDocument(data_);
+    }
+    imageView_ = scene::ImageView();
+    selection_.clear();
+    animationSpeed_ = 1.0f;
+    if (opening) {
+        data_.viewMode = doc::kEmpty;
+        return;
+    }
+    SetViewMode(doc::kModel);
+    emit panelsChanged();
+    SetStatus(QString(), doc::kInformation);
+    if (view_)
+        view_->InitialUpdate();
+}
+
+void CKestrelDoc::NewDocument()
+{
+    Reset(false);
+    pathName_.clear();
+    title_ = tr("Untitled");
+    emit titleChanged(title_);
+}
+
+bool CKestrelDoc::Open(const QString& path)
+{
+    BusyCursor busy;
+    const QString full = QFileInfo(path).absoluteFilePath();
+    Reset(true);
+    SetStatus(QStringLiteral("Loading file..."), doc::kInformation);
+    doc::OpenOutcome outcome;
+    {
+        GlScope gl(view_);
+        outcome = doc::OpenDocument(LocalPath(full), plugIns_, data_);
+    }
+    SetViewMode(data_.viewMode);
+    if (data_.viewMode == doc::kImage && view_)
+        view_->FitImage();
+    SetStatus(QString::fromStdString(outcome.status), outcome.severity);
+
+    if (view_)
+        view_->InitialUpdate();
+    Redraw();
+    emit panelsChanged();
+    SetPath(full);
+    return outcome.ok;
+}
+
+void CKestrelDoc::SetPath(const QString& path)
+{
+    pathName_ = path;
+    title_ = QFileInfo(path).fileName();
+    emit titleChanged(title_);
+    emit recentFileAdded(path);
+}
+
+void CKestrelDoc::SetViewMode(int mode)
+{
+    data_.viewMode = doc::ViewMode(mode == 1 || mode == 2 ? mode : 0);
+    if (data_.viewMode == doc::kModel) {
+        scene::SetModelCamera(camera_, cameraState_);
+    } else if (data_.viewMode == doc::kImage) {
+        scene::SetImageCamera(camera_, cameraState_);
+        imageView_.scrollX = imageView_.scrollY = 0;
+    }
+}
+
+void CKestrelDoc::SetCameraPreset(const CVector3d& rotation)
+{
+    scene::SetCameraPreset(camera_, cameraState_, rotation);
+    Redraw();
+}
+
+void CKestrelDoc::FailSave()
+{
+    SetStatus(QString::fromLatin1(kSaveError), doc::kUnexpected);
+}
+
+bool CKestrelDoc::WriteNative(const QString& path)
+{
+    if (!data_.model.SaveNative(LocalPath(path))) {
+        FailSave();
+        return false;
+    }
+    return true;
+}
+
+bool CKestrelDoc::WriteImage(const QString& path, unsigned imageType)
+{
+    if (!SaveImageReplacing(data_.image, LocalPath(path), imageType)) {
+        FailSave();
+        return false;
+    }
+    return true;
+}
+
+bool CKestrelDoc::Save()
+{
+    const std::string path = LocalPath(pathName_);
+    std::error_code ec;
+    const SaveDecision d = DecideSave(data_.viewMode, path, !path.empty() && std::filesystem::exists(path, ec));
+    switch (d.action) {
+    case SaveAction::Nothing: return false;
+    case SaveAction::WriteNative: return WriteNative(pathName_);
+    case SaveAction::WriteImage: return WriteImage(pathName_, d.imageType);
+    case SaveAction::AskForName: return SaveAs();
+    case SaveAction::Fail: FailSave(); return false;
+    }
+    return false;
+}
+
+bool CKestrelDoc::SaveAs()
+{
+    const std::string filter = SaveAsFilter(data_.viewMode);
+    if (filter.empty())
+        return false;
+    const QString folder = pathName_.isEmpty() ? QString() : QFileInfo(pathName_).absolutePath();
+    const QString chosen = saveDialog_ ? saveDialog_(folder, QString::fromStdString(ToDialogFilter(filter))) : QString();
+    if (chosen.isEmpty())
+        return false;
+    bool ok = false;
+    if (data_.viewMode == doc::kModel) {
+        ok = WriteNative(chosen);
+    } else {
+        const unsigned type = ImageTypeForExtension(UpperExtension(LocalPath(chosen)));
+        if (!type)
+            FailSave();
+        else
+            ok = WriteImage(chosen, type);
+    }
+    if (ok)
+        SetPath(QFileInfo(chosen).absoluteFilePath());
+    return ok;
+}
+
+bool CKestrelDoc::RefreshFile()
+{
+    if (pathName_.isEmpty() || !QFileInfo::exists(pathName_))
+        return false;
+    emit showFolderRequested(QFileInfo(pathName_).absolutePath());
+    const QString path = pathName_; // Open replaces the path name
+    return Open(path);
+}
+
+bool CKestrelDoc::ImageCommand(int commandId)
+{
+    CTexture& image = data_.image;
+    switch (commandId) {
+    case cmd::kRotateLeft:
+    case cmd::kRotateRight:
+    case cmd::kFlipVertical:
+    case cmd::kFlipHorizontal:
+    case cmd::kGrayscale:
+    case cmd::kInvert:
+    case cmd::kNormalMap:
+    case cmd::kToggleAlpha: break;
+    default: return false;
+    }
+    if (data_.viewMode != doc::kImage)
+        return true;
+    {
+        BusyCursor busy;
+        switch (commandId) {
+        case cmd::kRotateLeft: image.ModRotate(2); break;
+        case cmd::kRotateRight: image.ModRotate(1); break;
+        case cmd::kFlipVertical: image.ModFlip(4); break;
+        case cmd::kFlipHorizontal: image.ModFlip(8); break;
+        case cmd::kGrayscale: image.ModGrayscale(); break;
+        case cmd::kInvert: image.ModInvert(); break;
+        case cmd::kNormalMap: image.ModNormalMap(2.0f); break;
+        case cmd::kToggleAlpha: state_.showAlpha = state_.showAlpha ? 0 : 1; break;
+        default: break;
+        }
+        // The backdrop follows the image's size and depth.
+        scene::BuildAlphaBackdrop(image, data_.backdrop);
+    }
+    if (commandId == cmd::kRotateLeft || commandId == cmd::kRotateRight) {
+        imageView_.scrollX = imageView_.scrollY = 0;
+        if (view_)
+            view_->FitImage();
+    }
+    Redraw();
+    return true;
+}
+
+void CKestrelDoc::RefreshTextures(bool load)
+{
+    if (!pathName_.isEmpty()) {
+        std::error_code ec;
+        std::filesystem::current_path(std::filesystem::path(LocalPath(pathName_)).parent_path(), ec);
+    }
+    GlScope gl(view_);
+    data_.model.ReloadTextures(load);
+}
+
+void CKestrelDoc::ModelChanged()
+{
+    data_.stats = data_.model.GetModelStats();
+    // A plug-in may have removed meshes: forget selections past the end.
+    const int meshes = int(data_.model.mMeshes.size());
+    std::erase_if(selection_, [meshes](int mesh) { return mesh < 0 || mesh >= meshes; });
+    emit panelsChanged();
+    Redraw();
+}
+
+void CKestrelDoc::Redraw()
+{
+    if (view_)
+        view_->Redraw();
+}
+
+void CKestrelDoc::SetAnimationSpeed(float speed)
+{
+    animationSpeed_ = std::clamp(speed, 0.0f, 10.0f);
+}
+
+void CKestrelDoc::SetFrameRate(float fps)
+{
+    frameRate_ = fps;
+    emit frameRateChanged(fps);
+}
+
+std::string CKestrelDoc::OpenFilterText() const
+{
+    return BuildOpenFilter(plugIns_.FileTypes());
+}
+
+QString CKestrelDoc::OpenDialogFilter() const
+{
+    return QString::fromStdString(ToDialogFilter(OpenFilterText()));
+}
+
+} // namespace kestrel::view

@@ -1,0 +1,365 @@
+#include "kestrel_view.h"
+
+#include <GL/gl.h>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QSurfaceFormat>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "display_options.h"
+#include "frame/command_ids.h"
+#include "image_drawing.h"
+#include "kestrel_doc.h"
+#include "navigation.h"
+#include "nimbus/scene_draw.h"
+#include "picking.h"
+#include "scene_drawing.h"
+#include "start_picture.h"
+
+#ifndef GL_SAMPLES
+#define GL_SAMPLES 0x80A9
+#endif
+#ifndef GL_MULTISAMPLE
+#define GL_MULTISAMPLE 0x809D
+#endif
+
+namespace kestrel::view {
+namespace {
+
+constexpr float kFrameRateInterval = 0.1f; // seconds between frame-rate publications
+constexpr int kIdlePollMs = 100;
+
+// Keypad 4, 6, 2 and 8 pan; plus and minus zoom.
+bool KeypadStep(int key, float n, CCamera& camera, scene::CameraState& state)
+{
+    switch (key) {
+    case Qt::Key_4: PanBy(camera, state, kKeyPanStep * n, 0); return true;
+    case Qt::Key_6: PanBy(camera, state, -kKeyPanStep * n, 0); return true;
+    case Qt::Key_2: PanBy(camera, state, 0, kKeyPanStep * n); return true;
+    case Qt::Key_8: PanBy(camera, state, 0, -kKeyPanStep * n); return true;
+    case Qt::Key_Plus: ZoomBy(camera, state, -kKeyZoomStep); return true;
+    case Qt::Key_Minus: ZoomBy(camera, state, kKeyZoomStep); return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+CKestrelView::CKestrelView(CKestrelDoc& doc, QWidget* parent) : QOpenGLWidget(parent), doc_(doc)
+{
+    setFormat(SurfaceFormat(doc.Settings().antialiasing != 0));
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(1, 1);
+    redrawTimer_.setInterval(kIdlePollMs);
+    connect(&redrawTimer_, &QTimer::timeout, this, &CKestrelView::OnRedrawTick);
+    doc_.AttachView(this);
+}
+
+CKestrelView::~CKestrelView()
+{
+    redrawTimer_.stop();
+    if (doc_.View() == this)
+        doc_.AttachView(nullptr);
+}
+
+QSurfaceFormat CKestrelView::SurfaceFormat(bool antialiasing)
+{
+    QSurfaceFormat f;
+    f.setRenderableType(QSurfaceFormat::OpenGL);
+    f.setVersion(2, 1); // fixed-function drawing, selection mode and display lists
+    f.setProfile(QSurfaceFormat::NoProfile);
+    f.setRedBufferSize(8);
+    f.setGreenBufferSize(8);
+    f.setBlueBufferSize(8);
+    f.setAlphaBufferSize(8);
+    f.setDepthBufferSize(24);
+    f.setStencilBufferSize(0);
+    f.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    f.setSamples(antialiasing ? 4 : 0);
+    return f;
+}
+
+int CKestrelView::PixelWidth() const
+{
+    return std::max(1, int(std::lround(width() * devicePixelRatioF())));
+}
+
+int CKestrelView::PixelHeight() const
+{
+    return std::max(1, int(std::lround(height() * devicePixelRatioF())));
+}
+
+void CKestrelView::BeginGl()
+{
+    if (glReady_ && glDepth_++ == 0)
+        makeCurrent();
+}
+
+void CKestrelView::EndGl()
+{
+    if (glReady_ && glDepth_ > 0 && --glDepth_ == 0)
+        doneCurrent();
+}
+
+void CKestrelView::initializeGL()
+{
+    glReady_ = true;
+    scene::InitViewGlState();
+    if (!MakeStartPicture(startPicture_))
+        QMessageBox::warning(this, QString(), QStringLiteral("Loading failed!"));
+    // A file opened before the window existed has its textures still to upload.
+    if (doc_.ViewMode() == 1 && !doc_.Data().model.mMeshes.empty())
+        doc_.Data().model.ReloadTextures(true);
+}
+
+void CKestrelView::SetProjection()
+{
+    skfReshapeViewport(PixelWidth(), PixelHeight(), doc_.ViewMode() != 1, 45.0f);
+}
+
+void CKestrelView::InitialUpdate()
+{
+    if (doc_.ViewMode() == 2)
+        FitImage();
+    if (!redrawTimer_.isActive())
+        redrawTimer_.start();
+    update();
+}
+
+void CKestrelView::FitImage()
+{
+    const CTexture& image = doc_.Data().image;
+    scene::FitImage(doc_.ImageView(), PixelWidth(), PixelHeight(), int(image.mWidth), int(image.mHeight));
+}
+
+void CKestrelView::Redraw()
+{
+    update();
+}
+
+void CKestrelView::resizeGL(int, int)
+{
+    if (doc_.ViewMode() == 2)
+        FitImage();
+    update();
+}
+
+void CKestrelView::paintGL()
+{
+    if (!samplesRead_) {
+        // The widget draws into a framebuffer object; its sample count tells what was granted.
+        GLint samples = 0;
+        glGetIntegerv(GL_SAMPLES, &samples);
+        multisampleAvailable_ = samples > 1;
+        samplesRead_ = true;
+    }
+    const int mode = doc_.ViewMode();
+    SetProjection();
+    scene::SetClearColour(mode, doc_.Settings());
+    scene::ApplyBackFaceOption(doc_.State());
+    if (mode == 1) {
+        scene::SceneFrame frame;
+        frame.multisampleAvailable = multisampleAvailable_;
+        frame.animationSpeed = doc_.AnimationSpeed();
+        scene::DrawModelScene(doc_.Data().model, doc_.Camera(), doc_.Data().stats, doc_.State(), doc_.Settings(),
+                              frame);
+    } else if (mode == 2) {
+        DrawImageMode();
+    } else {
+        DrawStartPicture();
+    }
+    PublishFrameRate();
+    // Keep a playing animation moving: the next frame follows as soon as this one is shown.
+    animating_ = mode == 1 && AnimationPlaying();
+    if (animating_)
+        update();
+}
+
+void CKestrelView::DrawImageMode()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_MULTISAMPLE);
+    glDisable(GL_TEXTURE_1D); // drawn pixels would be textured
+    glDisable(GL_TEXTURE_2D);
+    scene::DrawImage(doc_.Data().image, doc_.Data().backdrop, doc_.ImageView(), doc_.State().showAlpha != 0);
+}
+
+void CKestrelView::DrawStartPicture()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_MULTISAMPLE);
+    glDisable(GL_TEXTURE_1D);
+    glDisable(GL_TEXTURE_2D);
+    if (!HasStartPicture())
+        return;
+    // Unscaled, its top-left corner at the window's top-left corner.
+    scene::ImageView at;
+    at.fitY = PixelHeight() - int(startPicture_.mHeight);
+    scene::DrawImage(startPicture_, CTexture(), at, false);
+}
+
+void CKestrelView::PublishFrameRate()
+{
+    const float fps = skfGetFPS();
+    const float now = timer_.GetTime();
+    if (lastPublished_ < 0.0f || now - lastPublished_ >= kFrameRateInterval) {
+        lastPublished_ = now;
+        doc_.SetFrameRate(fps);
+    }
+}
+
+bool CKestrelView::AnimationPlaying() const
+{
+    const CModel& model = doc_.Data().model;
+    return model.AniIsPlaying() && !model.AniIsPaused();
+}
+
+void CKestrelView::OnRedrawTick()
+{
+    // Starts the repaint chain when an animation begins to play; paintGL carries it on.
+    if (redrawPaused_ || animating_ || doc_.ViewMode() != 1 || (window() && window()->isMinimized()))
+        return;
+    if (AnimationPlaying()) {
+        animating_ = true;
+        update();
+    }
+}
+
+bool CKestrelView::HandleCommand(int commandId)
+{
+    if (ApplyDisplayCommand(doc_.State(), commandId)) {
+        update();
+        return true;
+    }
+    CVector3d rotation;
+    if (CameraPresetRotation(commandId, rotation)) {
+        doc_.SetCameraPreset(rotation);
+        return true;
+    }
+    if (commandId == cmd::kDisplayCameras) {
+        QMessageBox::information(this, QString(), QStringLiteral("This function is currently unavailable."));
+        return true;
+    }
+    return commandId == cmd::kDisplayLights;
+}
+
+bool CKestrelView::IsCommandChecked(int commandId) const
+{
+    return IsDisplayCommandChecked(doc_.State(), commandId);
+}
+
+void CKestrelView::PickAt(const QPoint& position, bool additive)
+{
+    if (doc_.ViewMode() != 1 || !glReady_)
+        return;
+    makeCurrent();
+    skfReshapeViewport(PixelWidth(), PixelHeight(), false, 45.0f);
+    const qreal ratio = devicePixelRatioF();
+    const int hit = PickMesh(doc_.Data().model, doc_.Camera(), int(std::lround(position.x() * ratio)),
+                             int(std::lround(position.y() * ratio)));
+    doneCurrent();
+    CModel& model = doc_.Data().model;
+    UpdateSelection(doc_.Selection(), hit, additive,
+                    [&model](int mesh, bool on) { model.SetMeshFlag(mesh, 1, on); });
+    emit selectionChanged();
+    update();
+}
+
+void CKestrelView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        leftDown_ = true;
+        lastLeft_ = p;
+        leftPressTime_ = timer_.GetTime();
+    } else if (event->button() == Qt::RightButton) {
+        rightDown_ = true;
+        lastRight_ = p;
+    }
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+}
+
+void CKestrelView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const bool wasDown = leftDown_;
+        leftDown_ = false;
+        if (wasDown && timer_.GetTime() - leftPressTime_ < kClickSeconds)
+            PickAt(event->position().toPoint(), event->modifiers().testFlag(Qt::ShiftModifier));
+    } else if (event->button() == Qt::RightButton) {
+        rightDown_ = false;
+    }
+    event->accept();
+}
+
+void CKestrelView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (doc_.ViewMode() != 1)
+        return;
+    const QPoint p = event->position().toPoint();
+    CCamera& camera = doc_.Camera();
+    scene::CameraState& state = doc_.CameraValues();
+    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    if (leftDown_ && rightDown_) {
+        MousePan(camera, state, float(lastLeft_.x() - p.x()), float(lastLeft_.y() - p.y()));
+        lastLeft_ = lastRight_ = p;
+    } else if (leftDown_) {
+        const float dx = float(lastLeft_.x() - p.x()), dy = float(lastLeft_.y() - p.y());
+        if (ctrl)
+            MousePan(camera, state, dx, dy);
+        else
+            MouseOrbit(camera, state, dx, dy);
+        lastLeft_ = p;
+    } else if (rightDown_) {
+        MouseZoom(camera, state, float(lastRight_.y() - p.y()));
+        lastRight_ = p;
+    } else {
+        return;
+    }
+    update();
+}
+
+void CKestrelView::wheelEvent(QWheelEvent* event)
+{
+    if (doc_.ViewMode() != 1)
+        return;
+    WheelZoom(doc_.Camera(), doc_.CameraValues(), float(event->angleDelta().y()));
+    update();
+    event->accept();
+}
+
+void CKestrelView::keyPressEvent(QKeyEvent* event)
+{
+    const float n = float(std::max(1, event->count()));
+    const bool keypad = event->modifiers().testFlag(Qt::KeypadModifier);
+    if ((event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        window() && window()->isFullScreen()) {
+        emit leaveFullScreenRequested();
+        return;
+    }
+    if (doc_.ViewMode() != 1) {
+        QOpenGLWidget::keyPressEvent(event);
+        return;
+    }
+    CCamera& camera = doc_.Camera();
+    scene::CameraState& state = doc_.CameraValues();
+    bool handled = true;
+    switch (event->key()) {
+    case Qt::Key_Left: RotateBy(camera, state, 0, -n); break;
+    case Qt::Key_Right: RotateBy(camera, state, 0, n); break;
+    case Qt::Key_Up: RotateBy(camera, state, -n, 0); break;
+    case Qt::Key_Down: RotateBy(camera, state, n, 0); break;
+    default: handled = keypad && KeypadStep(event->key(), n, camera, state); break;
+    }
+    if (!handled) {
+        QOpenGLWidget::keyPressEvent(event);
+        return;
+    }
+    update();
+}
+
+} // namespace kestrel::view

@@ -1,0 +1,96 @@
+#pragma once
+#include <QOpenGLWidget>
+#include <QPoint>
+#include <QTimer>
+
+#include "document_view.h"
+#include "nimbus/texture.h"
+#include "nimbus/timer.h"
+
+class QSurfaceFormat;
+
+namespace kestrel::view {
+
+class CKestrelDoc;
+
+// The document's OpenGL view: the 3D scene in view mode 1, the fitted image in mode 2 and
+// the start picture in mode 0. Owns the display-option and camera commands, mouse and
+// keyboard navigation, picking and the redraw that keeps a playing animation moving.
+class CKestrelView : public QOpenGLWidget, public IDocumentView {
+    Q_OBJECT
+public:
+    explicit CKestrelView(CKestrelDoc& doc, QWidget* parent = nullptr);
+    ~CKestrelView() override;
+
+    // A 2.1 context with depth; 4 samples when antialiasing is on.
+    static QSurfaceFormat SurfaceFormat(bool antialiasing);
+
+    // Display options, camera presets, Display Cameras and Lights; false for other commands.
+    bool HandleCommand(int commandId);
+    bool IsCommandChecked(int commandId) const;
+
+    // A left click shorter than this picks.
+    static constexpr float kClickSeconds = 0.15f;
+    // Picks the mesh under a point in widget coordinates.
+    void PickAt(const QPoint& position, bool additive);
+
+    // Recording pauses the redraw loop.
+    void SetRedrawPaused(bool paused) { redrawPaused_ = paused; }
+    // Whether the view keeps repainting for a playing animation.
+    bool IsAnimating() const { return animating_; }
+    bool RedrawLoopStarted() const { return redrawTimer_.isActive(); }
+    bool MultisampleAvailable() const { return multisampleAvailable_; }
+    bool HasStartPicture() const { return startPicture_.mWidth > 0; }
+
+    // IDocumentView
+    void BeginGl() override;
+    void EndGl() override;
+    void InitialUpdate() override;
+    void FitImage() override;
+    void Redraw() override;
+
+signals:
+    void selectionChanged();
+    // Enter or Esc in full-screen mode.
+    void leaveFullScreenRequested();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int width, int height) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int PixelWidth() const;
+    int PixelHeight() const;
+    void SetProjection();
+    void DrawImageMode();
+    void DrawStartPicture();
+    void PublishFrameRate();
+    void OnRedrawTick();
+    bool AnimationPlaying() const;
+
+    CKestrelDoc& doc_;
+    CTexture startPicture_;
+    bool glReady_ = false;
+    bool multisampleAvailable_ = false;
+    bool samplesRead_ = false;
+    int glDepth_ = 0; // nesting of BeginGl
+
+    bool leftDown_ = false, rightDown_ = false;
+    QPoint lastLeft_, lastRight_;
+    float leftPressTime_ = 0.0f;
+
+    CTimer timer_;
+    float lastPublished_ = -1.0f;
+
+    QTimer redrawTimer_;
+    bool redrawPaused_ = false;
+    bool animating_ = false;
+};
+
+} // namespace kestrel::view

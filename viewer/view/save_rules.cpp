@@ -1,0 +1,81 @@
+#include "save_rules.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "nimbus/texture.h"
+
+namespace kestrel::view {
+
+std::string UpperExtension(const std::string& path)
+{
+    const std::string name = std::filesystem::path(path).filename().string();
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos)
+        return {};
+    std::string ext = name.substr(dot + 1);
+    for (char& c : ext)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+unsigned ImageTypeForExtension(const std::string& ext)
+{
+    if (ext == "BMP" || ext == "DIB")
+        return SK_TEX_BMP;
+    if (ext == "JPG" || ext == "JPEG")
+        return SK_TEX_JPEG;
+    if (ext == "TGA")
+        return SK_TEX_TGA;
+    if (ext == "PNG")
+        return SK_TEX_PNG;
+    return 0;
+}
+
+SaveDecision DecideSave(int viewMode, const std::string& path, bool fileExists)
+{
+    SaveDecision d;
+    const std::string ext = UpperExtension(path);
+    if (viewMode == 1) {
+        d.action = ext == "KXM3" && fileExists ? SaveAction::WriteNative : SaveAction::AskForName;
+    } else if (viewMode == 2) {
+        if (!fileExists) {
+            d.action = SaveAction::Fail;
+        } else {
+            d.imageType = ImageTypeForExtension(ext);
+            d.action = d.imageType ? SaveAction::WriteImage : SaveAction::AskForName;
+        }
+    }
+    return d;
+}
+
+bool SaveImageReplacing(CTexture& image, const std::string& target, unsigned imageType)
+{
+    if (!imageType)
+        return false;
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(target, ec);
+    if (ec)
+        return false;
+    std::string temp = (full.parent_path() / ".kestrel-save-XXXXXX").string();
+    const int fd = mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    close(fd);
+    if (!image.SaveToFile(temp.c_str(), ESkTexType(imageType))) {
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    std::filesystem::rename(temp, full, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
+        return false;
+    }
+    return true;
+}
+
+} // namespace kestrel::view

@@ -1,0 +1,36 @@
+#pragma once
+#include <string>
+
+class CTexture;
+
+// What Save does with the document's file, and writing an image without harming the old one.
+namespace kestrel::view {
+
+enum class SaveAction {
+    Nothing,     // an empty document
+    WriteNative, // overwrite the native model file
+    WriteImage,  // overwrite the image file in its own type
+    AskForName,  // continue as Save As
+    Fail,        // "Error saving file!"
+};
+
+struct SaveDecision {
+    SaveAction action = SaveAction::Nothing;
+    unsigned imageType = 0; // the engine's image type for WriteImage
+};
+
+// The file name's extension (after its last ".") in upper case; empty when it has none.
+std::string UpperExtension(const std::string& path);
+
+// BMP and DIB bitmap, JPG and JPEG, TGA and PNG; 0 for any other extension.
+unsigned ImageTypeForExtension(const std::string& upperExtension);
+
+// Save in place: a native model file that exists is overwritten, any other model goes to
+// Save As; an existing image file of a writable type is overwritten, a missing one fails.
+SaveDecision DecideSave(int viewMode, const std::string& path, bool fileExists);
+
+// Writes the image to a fresh temporary file beside the target, then renames it over the
+// target; on failure the target is untouched and the temporary file removed.
+bool SaveImageReplacing(CTexture& image, const std::string& target, unsigned imageType);
+
+} // namespace kestrel::view
