@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QSurfaceFormat>
+#include <cstdlib>
+
+#include "kestrel_view.h"
+
+// The view tests need an X server (QOpenGLWidget does not work on the offscreen platform);
+// without one they start on offscreen and skip.
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    const QByteArray home = QDir::tempPath().toLocal8Bit() + "/kestrel-view-test-home";
+    QDir().mkpath(QString::fromLocal8Bit(home));
+    setenv("HOME", home.constData(), 1);
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QStandardPaths::setTestModeEnabled(true);
+    QSurfaceFormat::setDefaultFormat(kestrel::view::CKestrelView::SurfaceFormat(true));
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
