@@ -116,7 +116,10 @@ ParseStatus Parse(const uint8_t* data, size_t size, File& out)
     out = File();
     if (!data)
         size = 0;
-    if (ReadAscii(data, size, out))
+    // No line can hold "solid" when the whole file does not: skip the line scan of a
+    // binary file.
+    const bool mayBeAscii = size >= 5 && memmem(data, size, "solid", 5) != nullptr;
+    if (mayBeAscii && ReadAscii(data, size, out))
         return out.facets.size() <= kMaxTriangles ? ParseStatus::Ok : ParseStatus::TooLarge;
     return ReadBinary(data, size, out);
 }

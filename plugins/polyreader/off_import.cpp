@@ -15,6 +15,13 @@ struct Fan {
 // the polygon's outline stay visible.
 void SplitIntoFans(const File& file, Fan& out)
 {
+    size_t triangles = 0;
+    for (size_t f = 0; f < file.FaceCount(); ++f) {
+        const uint32_t n = file.faceStart[f + 1] - file.faceStart[f];
+        triangles += n > 2 ? n - 2 : 0;
+    }
+    out.corners.reserve(triangles * 3);
+    out.edges.reserve(triangles * 3);
     for (size_t f = 0; f < file.FaceCount(); ++f) {
         const uint32_t first = file.faceStart[f];
         const uint32_t n = file.faceStart[f + 1] - first;
