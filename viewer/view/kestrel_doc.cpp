@@ -115,10 +115,15 @@ void CKestrelDoc::NewDocument()
 
 bool CKestrelDoc::Open(const QString& path)
 {
+    if (opening_)
+        return false; // events processed while loading must not start another open
+    opening_ = true;
     BusyCursor busy;
     const QString full = QFileInfo(path).absoluteFilePath();
     Reset(true);
     SetStatus(QStringLiteral("Loading file..."), doc::kInformation);
+    // Let the status bar and the wait cursor show before the file is read.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     doc::OpenOutcome outcome;
     {
         GlScope gl(view_);
@@ -134,6 +139,7 @@ bool CKestrelDoc::Open(const QString& path)
     Redraw();
     emit panelsChanged();
     SetPath(full);
+    opening_ = false;
     return outcome.ok;
 }
 

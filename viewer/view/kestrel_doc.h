@@ -117,6 +117,7 @@ private:
     QString pathName_, title_;
     QString statusText_;
     int statusSeverity_ = 0;
+    bool opening_ = false;
     SaveDialog saveDialog_;
 };
 

@@ -173,7 +173,7 @@ void CKestrelView::paintGL()
     }
     PublishFrameRate();
     // Keep a playing animation moving: the next frame follows as soon as this one is shown.
-    animating_ = mode == 1 && AnimationPlaying();
+    animating_ = mode == 1 && !redrawPaused_ && AnimationPlaying();
     if (animating_)
         update();
 }

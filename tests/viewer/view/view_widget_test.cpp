@@ -373,6 +373,12 @@ TEST_F(KestrelView, AnimationKeepsRepaintingUntilItStops)
     doc_->Data().model.AniPlay(0);
     view_->grabFramebuffer();
     EXPECT_TRUE(view_->IsAnimating());
+    view_->SetRedrawPaused(true); // as while recording a video
+    view_->grabFramebuffer();
+    EXPECT_FALSE(view_->IsAnimating());
+    view_->SetRedrawPaused(false);
+    view_->grabFramebuffer();
+    EXPECT_TRUE(view_->IsAnimating());
     doc_->Data().model.AniPause();
     view_->grabFramebuffer();
     EXPECT_FALSE(view_->IsAnimating());
