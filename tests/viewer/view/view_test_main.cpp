@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QSurfaceFormat>
+#include <QTemporaryDir>
 #include <cstdlib>
 
 #include "kestrel_view.h"
@@ -13,9 +14,10 @@
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    const QByteArray home = QDir::tempPath().toLocal8Bit() + "/kestrel-view-test-home";
-    QDir().mkpath(QString::fromLocal8Bit(home));
-    setenv("HOME", home.constData(), 1);
+    // Settings written by the view's parts land in a home of their own.
+    QTemporaryDir home;
+    if (home.isValid())
+        setenv("HOME", QFile::encodeName(home.path()).constData(), 1);
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);

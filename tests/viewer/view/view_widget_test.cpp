@@ -256,6 +256,26 @@ TEST_F(KestrelView, ImageSaveAndEdits)
     EXPECT_FALSE(doc_->ImageCommand(cmd::kMeshSolid));
 }
 
+TEST_F(KestrelView, ImageModeShowsTheImageFittedOnTheBackground)
+{
+    CTexture image;
+    image.mWidth = 50;
+    image.mHeight = 40;
+    image.mBpp = 24;
+    image.InitPixelData();
+    for (size_t i = 0; i < image.mData.size(); i += 3)
+        image.mData[i] = 255; // red
+    ASSERT_TRUE(image.SaveToFile(dir_.File("red.bmp").c_str(), SK_TEX_BMP));
+    ASSERT_TRUE(doc_->Open(QString::fromStdString(dir_.File("red.bmp"))));
+    EXPECT_EQ(doc_->ImageView().fitX, 135);
+    EXPECT_EQ(doc_->ImageView().fitY, 100);
+    const QImage shot = view_->grabFramebuffer();
+    EXPECT_EQ(shot.pixel(Centre()) & 0xffffff, 0xff0000u);
+    EXPECT_EQ(shot.pixel(134, 120) & 0xffffff, 0xffffffu); // the 2D background, left of the image
+    EXPECT_EQ(shot.pixel(135, 120) & 0xffffff, 0xff0000u);
+    EXPECT_EQ(CountOtherThan(shot, qRgb(255, 255, 255)), 50 * 40);
+}
+
 TEST_F(KestrelView, RenderModeCommandsToggleAndRedraw)
 {
     ASSERT_TRUE(doc_->Open(Cube()));
