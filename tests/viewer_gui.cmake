@@ -1,0 +1,27 @@
+# The viewer's windows: the main frame, the preference store and the settings dialog. They run
+# on the X server the test command starts (off screen when there is none), with settings in a
+# temporary home; pictures for people to look at go to test-output/viewer-frame/.
+set(KESTREL_GUI_PLUGIN_TARGETS terrainer shapebin smoother studioreader shapetext lithoreader polyreader
+  lithowriter motionreader datalister picturereader)
+
+add_library(kestrel_gui_test_main STATIC viewer/frame/gui_test_main.cpp)
+target_include_directories(kestrel_gui_test_main PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/viewer/frame)
+target_link_libraries(kestrel_gui_test_main PUBLIC Qt6::Widgets GTest::gtest)
+target_compile_definitions(kestrel_gui_test_main PRIVATE
+  KESTREL_TEST_OUTPUT="${CMAKE_BINARY_DIR}/test-output/viewer-frame")
+
+add_executable(kestrel_settings_tests
+  viewer/settings/preference_store_test.cpp
+  viewer/settings/settings_dialog_test.cpp
+)
+target_link_libraries(kestrel_settings_tests PRIVATE kestrel_frame kestrel_gui_test_main)
+target_compile_definitions(kestrel_settings_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}")
+add_dependencies(kestrel_settings_tests ${KESTREL_GUI_PLUGIN_TARGETS})
+gtest_discover_tests(kestrel_settings_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer"
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+
+add_executable(kestrel_frame_tests viewer/frame/main_frame_test.cpp)
+target_link_libraries(kestrel_frame_tests PRIVATE kestrel_frame kestrel_gui_test_main)
+target_compile_definitions(kestrel_frame_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}")
+add_dependencies(kestrel_frame_tests ${KESTREL_GUI_PLUGIN_TARGETS})
+gtest_discover_tests(kestrel_frame_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")

@@ -1,0 +1,54 @@
+#include "kestrel_app.h"
+
+#include <QCommandLineParser>
+#include <QSurfaceFormat>
+
+#include "main_frame.h"
+#include "toolbar_icons.h"
+
+namespace kestrel::app {
+
+void SetDefaultGlFormat()
+{
+    // A compatibility context: the engine draws with the fixed-function pipeline.
+    QSurfaceFormat format;
+    format.setVersion(2, 1);
+    format.setDepthBufferSize(24);
+    format.setSamples(4);
+    QSurfaceFormat::setDefaultFormat(format);
+}
+
+CKestrelApp::CKestrelApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setOrganizationName("Halvard");
+    setApplicationName("Kestrel");
+    setApplicationVersion("3.2.0.461");
+    setWindowIcon(frame::ApplicationIcon());
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Kestrel, a viewer for 3D models and 2D images");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument("file", "A model or image file to open.");
+    parser.process(arguments());
+    if (!parser.positionalArguments().isEmpty())
+        commandLineFile_ = parser.positionalArguments().first();
+}
+
+CKestrelApp::~CKestrelApp() = default;
+
+bool CKestrelApp::Start()
+{
+    frame_ = std::make_unique<frame::CMainFrame>();
+    if (!frame_->Create())
+        return false;
+    // The document and its view join the frame here (SetCentralView, SetDocument and the
+    // OpenFileRequested signal), before the window shows and the command line is processed.
+    if (!frame_->IsFullScreen())
+        frame_->showMaximized();
+    if (!commandLineFile_.isEmpty())
+        emit frame_->OpenFileRequested(commandLineFile_);
+    return true;
+}
+
+} // namespace kestrel::app

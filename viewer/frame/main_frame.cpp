@@ -1,0 +1,218 @@
+#include "main_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QUrl>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "about_dialog.h"
+#include "command_ids.h"
+#include "frame_document.h"
+#include "plugin_manager.h"
+#include "preference_store.h"
+#include "settings_dialog.h"
+#include "splash_window.h"
+#include "status_message.h"
+#include "status_panes.h"
+#include "toolbar_icons.h"
+
+namespace kestrel::frame {
+
+namespace {
+
+QWidget* Placeholder()
+{
+    auto* label = new QLabel("Kestrel");
+    label->setObjectName("centralPlaceholder");
+    label->setAlignment(Qt::AlignCenter);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame() : CMainFrame(Options{}) {}
+
+CMainFrame::CMainFrame(Options options)
+    : options_(std::move(options)), plugIns_(std::make_unique<host::CPlugInManager>()),
+      preferences_(std::make_unique<settings::CPreferenceStore>(QCoreApplication::organizationName(),
+                                                                 QCoreApplication::applicationName()))
+{
+    status_ = new CStatusMessage(this);
+    setObjectName("KestrelMainFrame");
+    setWindowTitle("Kestrel");
+    setWindowIcon(ApplicationIcon());
+    setAcceptDrops(true);
+    setCentralWidget(Placeholder());
+}
+
+CMainFrame::~CMainFrame()
+{
+    plugInMenus_.Remove();
+    delete splash_;
+}
+
+void CMainFrame::Step(const QString& text)
+{
+    if (splash_)
+        splash_->SetStatusText(text);
+    emit CreationStep(text);
+}
+
+bool CMainFrame::Create()
+{
+    if (options_.showSplash) {
+        splash_ = new CSplashWindow;
+        splash_->SetVersionText("Version 3.2.0 build 461");
+        splash_->show();
+        splash_->repaint();
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    // The splash window goes on every way out.
+    const auto done = [this](bool ok) {
+        delete splash_;
+        return ok;
+    };
+
+    Step("Registering Plug-Ins...");
+    plugIns_->Scan((options_.plugInFolder.isEmpty() ? QString::fromStdString(host::CPlugInManager::DefaultFolder())
+                                                    : options_.plugInFolder)
+                       .toStdString());
+
+    Step("Loading Preferences...");
+    preferences_->Load();
+
+    Step("Initializing Command Manager...");
+    CreateActions();
+
+    Step("Initializing Menu...");
+    CreateMenus();
+
+    Step("Initializing Toolbars...");
+    if (!CreateToolbars())
+        return done(false);
+
+    Step("Initializing Status Bar...");
+    CreateStatusBar();
+
+    Step("Initializing File List Panel...");
+    Step("Initializing Folders Panel...");
+    Step("Initializing Statistics Panel...");
+    CreatePanels();
+
+    Step("Docking panels and toolbars...");
+    EnableDocking();
+
+    Step("Loading personalized settings...");
+    LoadPersonalSettings();
+
+    Step("Initializing application threads...");
+    RaiseThreadPriority();
+
+    Step("Finalizing startup...");
+    ConnectFrameCommands();
+    return done(true);
+}
+
+void CMainFrame::SetCentralView(QWidget* view)
+{
+    QWidget* old = takeCentralWidget();
+    setCentralWidget(view ? view : Placeholder());
+    if (old && old != view)
+        old->deleteLater();
+}
+
+void CMainFrame::RaiseThreadPriority()
+{
+    // Raising the priority needs privileges most users lack; the program runs without it.
+    const int current = getpriority(PRIO_PROCESS, 0);
+    (void)setpriority(PRIO_PROCESS, gettid(), current - 5);
+}
+
+void CMainFrame::ConnectFrameCommands()
+{
+    using namespace cmd;
+    const auto on = [this](int id, auto handler) {
+        if (QAction* a = Action(id)) {
+            a->setEnabled(true);
+            connect(a, &QAction::triggered, this, handler);
+        }
+    };
+    on(kAppExit, [this] { close(); });
+    on(kFullScreen, [this] { SetFullScreen(!fullScreen_); });
+    on(kSettings, [this] { ShowSettings(); });
+    on(kAbout, [this] { ShowAbout(); });
+    on(kHelpMail, [] { QDesktopServices::openUrl(QUrl("mailto:support@halvard.example")); });
+    on(kHelpWeb, [] { QDesktopServices::openUrl(QUrl("https://halvard.example/kestrel")); });
+    on(kHelpModeller, [] { QDesktopServices::openUrl(QUrl("https://www.milkshape3d.example")); });
+    connect(status_, &CStatusMessage::Changed, panes_, &CStatusPanes::ShowMessage);
+}
+
+void CMainFrame::RunPlugInCommand(int commandId)
+{
+    int result = host::kResultFailed;
+    if (document_) {
+        document_->BeginModelChange();
+        result = plugIns_->RunCommand(commandId, document_->PlugInModel());
+        document_->EndModelChange();
+    }
+    if (result < 0)
+        result = host::kResultException;
+    switch (result) {
+    case host::kResultModel:
+        if (document_)
+            document_->ModelChanged();
+        break;
+    case host::kResultImage: break;
+    case host::kResultException: status_->Set("Unexpected error occured!", CStatusMessage::kUnexpected); break;
+    default: status_->Set("Operation failed!", CStatusMessage::kError); break;
+    }
+    if (document_)
+        document_->RedrawViews();
+    emit PlugInFinished(result);
+}
+
+void CMainFrame::ShowSettings()
+{
+    settings::CSettingsDialog dialog(*preferences_, *plugIns_, [this] { emit SettingsApplied(); }, this);
+    dialog.exec();
+}
+
+void CMainFrame::ShowAbout()
+{
+    CAboutDialog about(DescribeGl(), this);
+    about.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    SaveState();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            // A single document: the first dropped file opens, like File Open.
+            emit OpenFileRequested(url.toLocalFile());
+            break;
+        }
+    }
+    event->acceptProposedAction();
+}
+
+} // namespace kestrel::frame

@@ -1,0 +1,144 @@
+#pragma once
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "plugin_menus.h"
+
+class QComboBox;
+class QDockWidget;
+class QSlider;
+class QTabWidget;
+class QToolBar;
+
+namespace kestrel::host {
+class CPlugInManager;
+}
+namespace kestrel::settings {
+class CPreferenceStore;
+}
+
+namespace kestrel::frame {
+
+class CSplashWindow;
+class CStatusMessage;
+class CStatusPanes;
+class CThemeSwitcher;
+class CRecentFiles;
+class IFrameDocument;
+
+// The main window: menus, toolbars, status bar, the docking panels, full-screen mode, and the
+// plug-in manager and preference store it owns. The central view is plugged in from outside.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Options {
+        QString plugInFolder;   // empty: "Plug-Ins" beside the program
+        bool showSplash = true;
+    };
+
+    CMainFrame();
+    explicit CMainFrame(Options options);
+    ~CMainFrame() override;
+
+    // Runs the start-up sequence behind the splash window; false when the frame cannot start.
+    bool Create();
+
+    // The window's central widget (the document's view); a placeholder until one is set.
+    void SetCentralView(QWidget* view);
+    QWidget* CentralView() const { return centralWidget(); }
+    // The document plug-in commands run on; null when none is open.
+    void SetDocument(IFrameDocument* document) { document_ = document; }
+
+    QAction* Action(int commandId) const { return actions_.value(commandId); }
+    QMenu* Menu(const QString& title) const; // by its text without "&"
+    QToolBar* Bar(int barId) const { return bars_.value(barId); }
+    QDockWidget* Panel(int panelId) const { return panels_.value(panelId); }
+    QTabWidget* FoldersTabs() const { return foldersTabs_; }
+    QTabWidget* StatisticsTabs() const { return statisticsTabs_; }
+    QComboBox* SequencesCombo() const { return sequences_; }
+    QSlider* FramesSlider() const { return frames_; }
+    CThemeSwitcher* Themes() const { return themes_; }
+    CStatusPanes& Panes() const { return *panes_; }
+    const CPlugInMenus& PlugInMenus() const { return plugInMenus_; }
+    CRecentFiles& RecentFiles() const { return *recent_; }
+
+    host::CPlugInManager& PlugIns() const { return *plugIns_; }
+    settings::CPreferenceStore& Preferences() const { return *preferences_; }
+    CStatusMessage& Status() const { return *status_; }
+
+    // Full-screen mode; `saveBars` stores the layout of the mode being left.
+    void SetFullScreen(bool on, bool saveBars = true);
+    bool IsFullScreen() const { return fullScreen_; }
+
+    // Runs an exporter, editor or tool on the document's model and reports the outcome.
+    void RunPlugInCommand(int commandId);
+    // Opens the settings dialog (modal).
+    void ShowSettings();
+    void ShowAbout();
+    // Remembers the state of the window in the settings; runs once, when the window closes.
+    void SaveState();
+
+signals:
+    // The frame's creation reached a step (the splash window's text).
+    void CreationStep(const QString& text);
+    // A file should be opened: the command line, a dropped file, the recent-file list.
+    void OpenFileRequested(const QString& path);
+    // Settings were applied or accepted: views take their background colour again.
+    void SettingsApplied();
+    // A plug-in ran: 1 the model changed, 2 redraw only, 0 or -1 failed.
+    void PlugInFinished(int result);
+    // The window is closing: panels store their state into the preference store now.
+    void SavingState();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    QMenu* createPopupMenu() override;
+
+private:
+    void Step(const QString& text);
+    void CreateActions();
+    void CreateMenus();
+    bool CreateToolbars();
+    void CreateStatusBar();
+    void CreatePanels();
+    void EnableDocking();
+    void LoadPersonalSettings();
+    void RaiseThreadPriority();
+    void ConnectFrameCommands();
+    QToolBar* AddBar(int id, const QString& title, std::initializer_list<int> commands);
+    void SaveBars(const QString& section);
+    void LoadBars(const QString& section);
+
+    Options options_;
+    std::unique_ptr<host::CPlugInManager> plugIns_;
+    std::unique_ptr<settings::CPreferenceStore> preferences_;
+    CStatusMessage* status_ = nullptr;
+    CStatusPanes* panes_ = nullptr;
+    CRecentFiles* recent_ = nullptr;
+    IFrameDocument* document_ = nullptr;
+    QPointer<CSplashWindow> splash_;
+    QHash<int, QAction*> actions_;
+    QHash<int, QToolBar*> bars_;
+    QHash<int, QDockWidget*> panels_;
+    QList<QMenu*> menus_;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
+    QMenu* toolbarsMenu_ = nullptr;
+    QTabWidget* foldersTabs_ = nullptr;
+    QTabWidget* statisticsTabs_ = nullptr;
+    QComboBox* sequences_ = nullptr;
+    QSlider* frames_ = nullptr;
+    CThemeSwitcher* themes_ = nullptr;
+    QAction* menuBarToggle_ = nullptr;
+    CPlugInMenus plugInMenus_;
+    bool fullScreen_ = false;
+    QByteArray normalGeometry_;
+    bool normalMaximized_ = false;
+    bool stateSaved_ = false;
+};
+
+} // namespace kestrel::frame

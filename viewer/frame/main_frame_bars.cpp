@@ -1,0 +1,164 @@
+// The frame's toolbars, status bar and docking panels.
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include "command_ids.h"
+#include "main_frame.h"
+#include "preference_store.h"
+#include "status_message.h"
+#include "status_panes.h"
+#include "theme_switcher.h"
+
+namespace kestrel::frame {
+
+using namespace kestrel::cmd;
+
+namespace {
+
+constexpr int kSeparator = 0;
+
+QTabWidget* MakeTabs(QWidget* parent)
+{
+    auto* tabs = new QTabWidget(parent);
+    tabs->setDocumentMode(true);
+    tabs->setUsesScrollButtons(true);
+    tabs->tabBar()->setExpanding(true); // centred texts
+    tabs->setStyleSheet("QTabBar::tab:selected { font-weight: bold; }");
+    return tabs;
+}
+
+QWidget* EmptyPage(const QString& name, QWidget* parent)
+{
+    // Filled by the panel's own code later; until then a plain page.
+    auto* page = new QWidget(parent);
+    page->setObjectName(name);
+    return page;
+}
+
+} // namespace
+
+QToolBar* CMainFrame::AddBar(int id, const QString& title, std::initializer_list<int> commands)
+{
+    QToolBar* bar = addToolBar(title);
+    bar->setObjectName(QString("bar%1").arg(id));
+    bar->setIconSize(QSize(16, 16));
+    for (int command : commands) {
+        if (command == kSeparator)
+            bar->addSeparator();
+        else if (QAction* a = Action(command))
+            bar->addAction(a);
+    }
+    bars_.insert(id, bar);
+    toolbarsMenu_->addAction(bar->toggleViewAction());
+    return bar;
+}
+
+bool CMainFrame::CreateToolbars()
+{
+    AddBar(kStandardBar, "Standard", {kFileNew, kFileOpen, kFileSave, kSeparator, kEditCut, kEditCopy, kEditPaste,
+                                      kSeparator, kFilePrint, kSeparator, kSettings, kAbout});
+    AddBar(kRenderModesBar, "Render Modes", {kMeshSolid, 32795, 32794, 32793, 32792, 32791, 32790, 32789, 32788, 32785,
+                                             kSeparator, 32814, kAxes, kNormals, kBackFaces});
+
+    QToolBar* animation = AddBar(kAnimationBar, "Animation", {});
+    sequences_ = new QComboBox(animation);
+    sequences_->setObjectName(QString("command%1").arg(kSequences));
+    sequences_->setToolTip("Animation sequences");
+    sequences_->setFixedWidth(100);
+    sequences_->view()->setMinimumWidth(100);
+    sequences_->setMaxVisibleItems(400 / qMax(1, sequences_->fontMetrics().height() + 4));
+    sequences_->addItem("No Animation");
+    sequences_->setEnabled(false);
+    animation->addWidget(sequences_);
+    for (int command : {kPlay, kPause, kStop, kSeparator, kLoopBack, kLoopNext, kStepBack, kStepForward, kSeparator,
+                        kSlowDown, kSpeedUp}) {
+        if (command == kSeparator)
+            animation->addSeparator();
+        else
+            animation->addAction(Action(command));
+    }
+
+    QToolBar* framesBar = AddBar(kFramesBar, "Animation Frames", {});
+    frames_ = new QSlider(Qt::Horizontal, framesBar);
+    frames_->setObjectName(QString("command%1").arg(kFramesSlider));
+    frames_->setToolTip("Animation frames seekbar");
+    frames_->setStatusTip("Animation Frames");
+    frames_->setAccessibleName("Frames");
+    frames_->setMinimumWidth(160);
+    frames_->setRange(0, 0);
+    frames_->setEnabled(false);
+    framesBar->addWidget(frames_);
+
+    AddBar(kImageEditBar, "Image Edit", {kRotateLeft, kRotateRight, kFlipVertical, kFlipHorizontal, kSeparator, kGrayscale,
+                                         kInvert, kNormalMap, kSeparator, kToggleAlpha, kSeparator, kFitWindow,
+                                         kActualSize, kZoomIn, kZoomOut});
+    AddBar(kCameraBar, "Camera Position", {kCameraFront, kCameraBack, kCameraTop, kCameraBottom, kCameraLeft, kCameraRight});
+    AddBar(kFullScreenBar, "Full Screen", {kFullScreen});
+    QToolBar* themeBar = AddBar(kThemeBar, "Theme", {});
+    themes_ = new CThemeSwitcher(themeBar);
+    themeBar->addWidget(themes_);
+    return true;
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    statusBar()->setObjectName(QString("bar%1").arg(kStatusBar));
+    panes_ = new CStatusPanes(*statusBar(), *status_);
+    QAction* toggle = new QAction("Status Bar", this);
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+    toolbarsMenu_->addAction(toggle);
+}
+
+void CMainFrame::CreatePanels()
+{
+    const auto panel = [this](int id, const QString& title, QWidget* content) {
+        auto* dock = new QDockWidget(title, this);
+        dock->setObjectName(QString("panel%1").arg(id));
+        dock->setWidget(content);
+        panels_.insert(id, dock);
+        toolbarsMenu_->addAction(dock->toggleViewAction());
+        return dock;
+    };
+
+    QDockWidget* fileList = panel(kFileListPanel, "File List", EmptyPage("fileListPage", this));
+    addDockWidget(Qt::BottomDockWidgetArea, fileList);
+
+    foldersTabs_ = MakeTabs(this);
+    foldersTabs_->addTab(EmptyPage("browsePage", foldersTabs_), "Browse");
+    foldersTabs_->setTabToolTip(0, "Browse folders");
+    addDockWidget(Qt::LeftDockWidgetArea, panel(kFoldersPanel, "Folders", foldersTabs_));
+
+    statisticsTabs_ = MakeTabs(this);
+    statisticsTabs_->addTab(EmptyPage("objectsPage", statisticsTabs_), "Objects");
+    statisticsTabs_->setTabToolTip(0, "Objects hierarchy tree");
+    statisticsTabs_->addTab(EmptyPage("informationPage", statisticsTabs_), "Information");
+    statisticsTabs_->setTabToolTip(1, "Detailed information");
+    addDockWidget(Qt::RightDockWidgetArea, panel(kStatisticsPanel, "Statistics", statisticsTabs_));
+}
+
+void CMainFrame::EnableDocking()
+{
+    setDockOptions(AnimatedDocks | AllowNestedDocks | AllowTabbedDocks);
+    for (QToolBar* bar : bars_)
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+    // The sequences combo is too wide for a side bar.
+    Bar(kAnimationBar)->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    for (QDockWidget* dock : panels_) {
+        dock->setAllowedAreas(Qt::AllDockWidgetAreas);
+        dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                          QDockWidget::DockWidgetFloatable);
+    }
+}
+
+} // namespace kestrel::frame
