@@ -35,6 +35,7 @@ CPlugInManagerPage::CPlugInManagerPage(CPreferenceStore& store, const host::CPlu
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setMouseTracking(true); // hover highlight
     table_->verticalHeader()->hide();
+    table_->setWordWrap(false);
     table_->horizontalHeader()->setStretchLastSection(true);
     QStringList descriptions;
     for (const auto* list : {&plugIns.Importers(), &plugIns.Exporters(), &plugIns.Editors(), &plugIns.Tools()}) {

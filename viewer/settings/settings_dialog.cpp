@@ -31,7 +31,6 @@ CSettingsDialog::CSettingsDialog(CPreferenceStore& store, const host::CPlugInMan
     setSizeGripEnabled(true);
 
     pages_ = new QListWidget(this);
-    pages_->setMaximumWidth(140);
     stack_ = new QStackedWidget(this);
     colors_ = new CColorsPage(store, this);
     sizes_ = new CObjectSizesPage(store, this);
@@ -46,6 +45,7 @@ CSettingsDialog::CSettingsDialog(CPreferenceStore& store, const host::CPlugInMan
         connect(page, &CSettingsPage::Changed, this, [this] { apply_->setEnabled(true); });
     }
     connect(pages_, &QListWidget::currentRowChanged, stack_, &QStackedWidget::setCurrentIndex);
+    pages_->setFixedWidth(pages_->sizeHintForColumn(0) + 2 * pages_->frameWidth() + 12);
 
     auto* buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply | QDialogButtonBox::Help, this);

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QListWidget>
 #include <QApplication>
 #include <QDockWidget>
 #include <QLabel>
@@ -10,6 +11,10 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "about_dialog.h"
 #include "command_ids.h"
 #include "nimbus/model.h"
 #include "frame_document.h"
@@ -17,6 +22,7 @@
 #include "main_frame.h"
 #include "plugin_manager.h"
 #include "preference_store.h"
+#include "settings_dialog.h"
 #include "splash_window.h"
 #include "status_message.h"
 #include "status_panes.h"
@@ -267,6 +273,36 @@ TEST_F(MainFrameTest, ScreenshotOfTheMainWindow)
     const QString file = kestrel::test::OutputFolder() + "/main_window.png";
     ASSERT_TRUE(frame->grab().save(file));
     EXPECT_FALSE(QImage(file).isNull());
+}
+
+TEST_F(MainFrameTest, AboutBoxShowsTheGlDriverAndItsExtensions)
+{
+    const kestrel::frame::GlDescription gl = kestrel::frame::DescribeGl();
+    if (!gl.valid)
+        GTEST_SKIP() << "no OpenGL context on this platform";
+    EXPECT_FALSE(gl.vendor.isEmpty());
+    EXPECT_FALSE(gl.renderer.isEmpty());
+    EXPECT_GT(gl.extensions.size(), 10);
+    EXPECT_TRUE(gl.extensions.contains("GL_ARB_multisample"));
+    kestrel::frame::CAboutDialog about(gl);
+    EXPECT_EQ(about.Vendor()->text(), gl.vendor);
+    EXPECT_EQ(about.Version()->text(), gl.version);
+    EXPECT_EQ(about.Extensions()->toPlainText().split('\n'), gl.extensions);
+    EXPECT_NE(about.findChild<QLabel*>("versionText"), nullptr);
+    EXPECT_EQ(about.findChild<QLabel*>("versionText")->text(), "Kestrel Version 3.2.0.461");
+}
+
+TEST_F(MainFrameTest, ScreenshotOfTheSettingsDialog)
+{
+    auto frame = Start();
+    kestrel::settings::CSettingsDialog dialog(frame->Preferences(), frame->PlugIns(), {}, frame.get());
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.grab().save(kestrel::test::OutputFolder() + "/settings_colors.png"));
+    dialog.PageList()->setCurrentRow(2);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.grab().save(kestrel::test::OutputFolder() + "/settings_plugins.png"));
+    dialog.reject();
 }
 
 } // namespace
