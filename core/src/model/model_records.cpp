@@ -50,14 +50,19 @@ CMesh::~CMesh() = default;
 void CMesh::BuildMaterialBatches()
 {
     mBatches.clear();
-    // A lookup by material keeps this linear even when every triangle names its own.
+    // A lookup by material keeps this linear even when every triangle names its own;
+    // runs of one material (the usual case) skip the lookup.
     std::unordered_map<int32_t, size_t> batchOf;
+    size_t last = 0;
     for (uint32_t t = 0; t < mTriangles.size(); ++t) {
         const int32_t material = mTriangles[t].mMaterial;
-        auto [it, added] = batchOf.emplace(material, mBatches.size());
-        if (added)
-            mBatches.emplace_back().mMaterial = material;
-        mBatches[it->second].mTriangles.push_back(t);
+        if (mBatches.empty() || mBatches[last].mMaterial != material) {
+            auto [it, added] = batchOf.emplace(material, mBatches.size());
+            if (added)
+                mBatches.emplace_back().mMaterial = material;
+            last = it->second;
+        }
+        mBatches[last].mTriangles.push_back(t);
     }
 }
 
