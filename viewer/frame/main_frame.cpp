@@ -205,14 +205,19 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    for (const QUrl& url : event->mimeData()->urls()) {
+    OpenDropped(event->mimeData()->urls());
+    event->acceptProposedAction();
+}
+
+void CMainFrame::OpenDropped(const QList<QUrl>& urls)
+{
+    // A single document: only the first file opens.
+    for (const QUrl& url : urls) {
         if (url.isLocalFile()) {
-            // A single document: the first dropped file opens, like File Open.
             emit OpenFileRequested(url.toLocalFile());
-            break;
+            return;
         }
     }
-    event->acceptProposedAction();
 }
 
 } // namespace kestrel::frame

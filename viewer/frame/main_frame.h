@@ -11,6 +11,7 @@ class QDockWidget;
 class QSlider;
 class QTabWidget;
 class QToolBar;
+class QUrl;
 
 namespace kestrel::host {
 class CPlugInManager;
@@ -77,6 +78,8 @@ public:
     // Opens the settings dialog (modal).
     void ShowSettings();
     void ShowAbout();
+    // Files dropped on the window: the first local file opens, like File Open.
+    void OpenDropped(const QList<QUrl>& urls);
     // Remembers the state of the window in the settings; runs once, when the window closes.
     void SaveState();
 

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QUrl>
 #include <QListWidget>
 #include <QApplication>
 #include <QDockWidget>
@@ -20,6 +21,7 @@
 #include "frame_document.h"
 #include "gui_test_env.h"
 #include "main_frame.h"
+#include "recent_files.h"
 #include "plugin_manager.h"
 #include "preference_store.h"
 #include "settings_dialog.h"
@@ -303,6 +305,38 @@ TEST_F(MainFrameTest, ScreenshotOfTheSettingsDialog)
     QApplication::processEvents();
     EXPECT_TRUE(dialog.grab().save(kestrel::test::OutputFolder() + "/settings_plugins.png"));
     dialog.reject();
+}
+
+TEST_F(MainFrameTest, DroppedFilesAndRecentFilesAskForAnOpen)
+{
+    auto frame = Start("/nonexistent");
+    QStringList requested;
+    QObject::connect(frame.get(), &CMainFrame::OpenFileRequested, [&](const QString& path) { requested << path; });
+
+    frame->OpenDropped({QUrl("https://example.org/x.stl"), QUrl::fromLocalFile("/models/a.ms3d"),
+                        QUrl::fromLocalFile("/models/b.stl")});
+    EXPECT_EQ(requested, QStringList({"/models/a.ms3d"})); // one document at a time
+
+    // Ten entries, newest first, each once; kept for the next start.
+    for (int i = 0; i < 12; ++i)
+        frame->RecentFiles().Add(QString("/models/m%1.ms3d").arg(i));
+    frame->RecentFiles().Add("/models/m5.ms3d");
+    const QStringList files = frame->RecentFiles().Files();
+    ASSERT_EQ(files.size(), 10);
+    EXPECT_EQ(files.first(), "/models/m5.ms3d");
+    EXPECT_EQ(files.last(), "/models/m2.ms3d");
+    EXPECT_EQ(files.count("/models/m5.ms3d"), 1);
+
+    auto next = Start("/nonexistent");
+    EXPECT_EQ(next->RecentFiles().Files(), files);
+    QAction* first = nullptr;
+    for (QAction* a : next->Menu("File")->actions())
+        if (a->data().toInt() == kestrel::cmd::kFileRecent)
+            first = a;
+    ASSERT_NE(first, nullptr);
+    QObject::connect(next.get(), &CMainFrame::OpenFileRequested, [&](const QString& path) { requested << path; });
+    first->trigger();
+    EXPECT_EQ(requested.last(), "/models/m5.ms3d");
 }
 
 } // namespace
