@@ -28,6 +28,8 @@
 #include "splash_window.h"
 #include "status_message.h"
 #include "status_panes.h"
+#include "theme_switcher.h"
+#include "toolbar_icons.h"
 
 using kestrel::frame::CMainFrame;
 namespace cmd = kestrel::cmd;
@@ -337,6 +339,28 @@ TEST_F(MainFrameTest, DroppedFilesAndRecentFilesAskForAnOpen)
     QObject::connect(next.get(), &CMainFrame::OpenFileRequested, [&](const QString& path) { requested << path; });
     first->trigger();
     EXPECT_EQ(requested.last(), "/models/m5.ms3d");
+}
+
+TEST_F(MainFrameTest, TheChosenThemeComesBackAndIconsSuitHighDensityScreens)
+{
+    {
+        auto frame = Start("/nonexistent");
+        EXPECT_EQ(frame->Themes()->Current(), "Obsidian"); // nothing stored yet
+        frame->Themes()->Select("Silver");
+        frame->close();
+    }
+    auto frame = Start("/nonexistent");
+    EXPECT_EQ(frame->Themes()->Current(), "Silver");
+    frame->Themes()->Select("no such theme");
+    EXPECT_EQ(frame->Themes()->Current(), "Obsidian");
+
+    for (int id : {kestrel::cmd::kPlay, kestrel::cmd::kMeshSolid, kestrel::cmd::kRotateLeft, kestrel::cmd::kFullScreen}) {
+        const QList<QSize> sizes = kestrel::frame::CommandIcon(id).availableSizes();
+        EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32))) << id;
+    }
+    for (int severity : {1, 2, 3})
+        EXPECT_FALSE(kestrel::frame::SeverityIcon(severity).isNull());
+    EXPECT_TRUE(kestrel::frame::SeverityIcon(0).isNull());
 }
 
 } // namespace
