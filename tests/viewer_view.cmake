@@ -4,8 +4,9 @@ add_executable(kestrel_view_rules_tests viewer/view/view_rules_test.cpp)
 target_link_libraries(kestrel_view_rules_tests PRIVATE kestrel_view_rules kestrel_test_support GTest::gtest_main)
 gtest_discover_tests(kestrel_view_rules_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")
 
-add_executable(kestrel_view_tests viewer/view/view_widget_test.cpp viewer/view/view_test_main.cpp)
-target_link_libraries(kestrel_view_tests PRIVATE kestrel_view kestrel_format_fixtures kestrel_importer_fixtures
+add_executable(kestrel_view_tests viewer/view/view_widget_test.cpp viewer/view/frame_binding_test.cpp
+  viewer/view/view_test_main.cpp)
+target_link_libraries(kestrel_view_tests PRIVATE kestrel_view_binding kestrel_format_fixtures kestrel_importer_fixtures
   kestrel_test_support Qt6::Test GTest::gtest)
 target_compile_definitions(kestrel_view_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}"
   KESTREL_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output/viewer_view")

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QSurfaceFormat>
 
+#include "frame_binding.h"
 #include "main_frame.h"
 #include "toolbar_icons.h"
 
@@ -42,8 +43,9 @@ bool CKestrelApp::Start()
     frame_ = std::make_unique<frame::CMainFrame>();
     if (!frame_->Create())
         return false;
-    // The document and its view join the frame here (SetCentralView, SetDocument and the
-    // OpenFileRequested signal), before the window shows and the command line is processed.
+    // The document and its view join the frame before the window shows and the command
+    // line is processed; the frame owns the binding.
+    new view::CFrameBinding(*frame_);
     if (!frame_->IsFullScreen())
         frame_->showMaximized();
     if (!commandLineFile_.isEmpty())

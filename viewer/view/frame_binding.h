@@ -1,0 +1,45 @@
+#pragma once
+#include <QObject>
+#include <memory>
+
+#include "frame_document.h"
+
+namespace kestrel::frame {
+class CMainFrame;
+}
+
+namespace kestrel::view {
+
+class CKestrelDoc;
+class CKestrelView;
+
+// Joins the document and its view to the main frame: the central view, status, title and
+// recent files, the File, display, camera and image commands, and plug-in runs on the model.
+class CFrameBinding : public QObject, public frame::IFrameDocument {
+    Q_OBJECT
+public:
+    explicit CFrameBinding(frame::CMainFrame& frame);
+    ~CFrameBinding() override;
+
+    CKestrelDoc& Doc() { return *doc_; }
+    CKestrelView& View() { return *view_; }
+
+    // IFrameDocument
+    CModel& PlugInModel() override;
+    void BeginModelChange() override;
+    void EndModelChange() override;
+    void ModelChanged() override;
+    void RedrawViews() override;
+
+private:
+    void ConnectCommands();
+    void OnCommand(int commandId);
+    void OpenWithDialog();
+    void UpdateChecks();
+
+    frame::CMainFrame& frame_;
+    std::unique_ptr<CKestrelDoc> doc_;
+    CKestrelView* view_ = nullptr; // owned by the frame once set as its central widget
+};
+
+} // namespace kestrel::view
