@@ -6,6 +6,7 @@
 #include "image_commands.h"
 #include "info_command.h"
 #include "platform/huge_pages.h"
+#include "platform/memory_reuse.h"
 #include "render_command.h"
 
 namespace {
@@ -34,6 +35,7 @@ int UsageError(const std::string& message)
 int main(int argc, char** argv)
 {
     kestrel::platform::RestartWithHugePages(argc, argv);
+    kestrel::platform::KeepFreedMemoryForReuse();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         PrintUsage(stdout);

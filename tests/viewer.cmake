@@ -30,3 +30,8 @@ target_link_libraries(kestrel_cli_tests PRIVATE nimbus kestrel_format_fixtures k
 target_compile_definitions(kestrel_cli_tests PRIVATE KESTREL_CLI="$<TARGET_FILE:kestrel-cli>")
 add_dependencies(kestrel_cli_tests kestrel-cli shapebin picturereader lithoreader)
 gtest_discover_tests(kestrel_cli_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "cli")
+
+# Start-up memory settings; a process of its own, as they change its allocator.
+add_executable(kestrel_platform_tests viewer/platform/memory_reuse_test.cpp)
+target_link_libraries(kestrel_platform_tests PRIVATE kestrel_platform GTest::gtest_main)
+gtest_discover_tests(kestrel_platform_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")

@@ -27,8 +27,8 @@ public:
     {
         return kestrel::importkit::ImportFile<kestrel::stl::File>(
             model, fileName,
-            [](const std::vector<uint8_t>& bytes, kestrel::stl::File& file) {
-                return kestrel::stl::Parse(bytes.data(), bytes.size(), file) == kestrel::stl::ParseStatus::Ok;
+            [](std::vector<uint8_t>& bytes, kestrel::stl::File& file) {
+                return kestrel::stl::Parse(std::move(bytes), file) == kestrel::stl::ParseStatus::Ok;
             },
             kestrel::stl::BuildModel);
     }

@@ -1,5 +1,7 @@
 #include "stl_import.h"
 
+#include <cstring>
+
 #include "importkit/corner_normals.h"
 #include "importkit/group_normals.h"
 #include "stl_weld.h"
@@ -40,21 +42,21 @@ bool BuildModel(const File& file, skModel* model)
     skGroupSetName(group, file.name.c_str());
 
     WeldedMesh mesh;
-    WeldCorners(file.facets, mesh);
+    WeldCorners(file, mesh);
     if (!StoreTriangles(group, mesh.corners) || !StoreVertices(group, mesh.positions))
         return false;
 
-    std::vector<float> facetNormals;
-    facetNormals.reserve(file.facets.size() * 3);
-    for (const Facet& facet : file.facets)
-        facetNormals.insert(facetNormals.end(), facet.normal, facet.normal + 3);
+    const size_t count = file.FacetCount();
+    std::vector<float> facetNormals(count * 3);
+    for (size_t f = 0; f < count; ++f)
+        std::memcpy(&facetNormals[f * 3], file.FacetAt(f).normal, sizeof(float) * 3);
     const auto joins = [&facetNormals](size_t i, size_t j) {
         const float* a = &facetNormals[i * 3];
         const float* b = &facetNormals[j * 3];
         return a[0] * b[0] + a[1] * b[1] + a[2] * b[2] >= kCreaseCosine;
     };
     importkit::CornerNormals normals;
-    return importkit::BuildCornerNormals(mesh.corners.data(), file.facets.size(), mesh.positions.size() / 3,
+    return importkit::BuildCornerNormals(mesh.corners.data(), count, mesh.positions.size() / 3,
                                          facetNormals.data(), joins, normals) &&
            importkit::StoreCornerNormals(group, normals);
 }

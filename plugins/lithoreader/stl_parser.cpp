@@ -71,15 +71,21 @@ bool ReadAscii(const uint8_t* data, size_t size, File& out)
     }
 }
 
+uint32_t LeUint32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
 float LeFloat(const uint8_t* p)
 {
-    const uint32_t bits = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+    const uint32_t bits = LeUint32(p);
     float f;
     std::memcpy(&f, &bits, sizeof(f));
     return f;
 }
 
-ParseStatus ReadBinary(const uint8_t* data, size_t size, File& out)
+// Checks the header and size; the records are decoded later, from the file itself.
+ParseStatus CheckBinary(const uint8_t* data, size_t size, File& out)
 {
     out.facets.clear();
     out.binary = true;
@@ -88,30 +94,17 @@ ParseStatus ReadBinary(const uint8_t* data, size_t size, File& out)
     const size_t nameLength = strnlen(reinterpret_cast<const char*>(data), kHeaderSize);
     if (nameLength >= 1 && nameLength <= 62)
         out.name.assign(reinterpret_cast<const char*>(data), nameLength);
-    const uint8_t* p = data + kHeaderSize;
-    const uint64_t count = uint64_t(p[0]) | uint64_t(p[1]) << 8 | uint64_t(p[2]) << 16 | uint64_t(p[3]) << 24;
+    const uint64_t count = LeUint32(data + kHeaderSize);
     if (uint64_t(size) != kHeaderSize + 4 + kFacetSize * count)
         return ParseStatus::BadSize;
     if (count > kMaxTriangles)
         return ParseStatus::TooLarge;
-    out.facets.reserve(size_t(count));
-    p += 4;
-    for (uint64_t n = 0; n < count; ++n) {
-        Facet facet;
-        for (int i = 0; i < 3; ++i)
-            facet.normal[i] = LeFloat(p + 4 * i);
-        for (int c = 0; c < 3; ++c)
-            for (int i = 0; i < 3; ++i)
-                facet.corners[c][i] = LeFloat(p + 12 + 12 * c + 4 * i);
-        out.facets.push_back(facet);
-        p += kFacetSize;  // the attribute word is ignored
-    }
     return ParseStatus::Ok;
 }
 
-} // namespace
-
-ParseStatus Parse(const uint8_t* data, size_t size, File& out)
+// ASCII when it holds a complete solid, else checked as binary; out.binaryFile is left
+// for the caller to fill.
+ParseStatus ParseView(const uint8_t* data, size_t size, File& out)
 {
     out = File();
     if (!data)
@@ -121,7 +114,46 @@ ParseStatus Parse(const uint8_t* data, size_t size, File& out)
     const bool mayBeAscii = size >= 5 && memmem(data, size, "solid", 5) != nullptr;
     if (mayBeAscii && ReadAscii(data, size, out))
         return out.facets.size() <= kMaxTriangles ? ParseStatus::Ok : ParseStatus::TooLarge;
-    return ReadBinary(data, size, out);
+    return CheckBinary(data, size, out);
+}
+
+} // namespace
+
+size_t File::FacetCount() const
+{
+    if (!binary)
+        return facets.size();
+    return binaryFile.size() > kHeaderSize + 4 ? (binaryFile.size() - kHeaderSize - 4) / kFacetSize : 0;
+}
+
+Facet File::FacetAt(size_t index) const
+{
+    if (!binary)
+        return facets[index];
+    const uint8_t* p = binaryFile.data() + kHeaderSize + 4 + kFacetSize * index;
+    Facet facet;
+    for (int i = 0; i < 3; ++i)
+        facet.normal[i] = LeFloat(p + 4 * i);
+    for (int c = 0; c < 3; ++c)
+        for (int i = 0; i < 3; ++i)
+            facet.corners[c][i] = LeFloat(p + 12 + 12 * c + 4 * i);
+    return facet;  // the attribute word is ignored
+}
+
+ParseStatus Parse(const uint8_t* data, size_t size, File& out)
+{
+    const ParseStatus status = ParseView(data, size, out);
+    if (status == ParseStatus::Ok && out.binary)
+        out.binaryFile.assign(data, data + size);
+    return status;
+}
+
+ParseStatus Parse(std::vector<uint8_t>&& bytes, File& out)
+{
+    const ParseStatus status = ParseView(bytes.data(), bytes.size(), out);
+    if (status == ParseStatus::Ok && out.binary)
+        out.binaryFile = std::move(bytes);
+    return status;
 }
 
 const char* Describe(ParseStatus status)

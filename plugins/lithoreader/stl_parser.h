@@ -17,7 +17,13 @@ struct Facet {
 struct File {
     std::string name = "Object";
     bool binary = false;
-    std::vector<Facet> facets;
+    std::vector<Facet> facets;  // the facets of an ASCII file
+    // A binary file as read: its facets are decoded from the 50-byte records when used,
+    // as a decoded copy would double the memory a large file needs.
+    std::vector<uint8_t> binaryFile;
+
+    size_t FacetCount() const;
+    Facet FacetAt(size_t index) const;  // index below FacetCount()
 };
 
 enum class ParseStatus {
@@ -29,6 +35,8 @@ enum class ParseStatus {
 
 // Tries the ASCII form first (a solid ended by "endsolid"), then the binary form.
 ParseStatus Parse(const uint8_t* data, size_t size, File& out);
+// The same, but a binary file's bytes are moved into out instead of copied.
+ParseStatus Parse(std::vector<uint8_t>&& bytes, File& out);
 
 const char* Describe(ParseStatus status);
 

@@ -1,5 +1,6 @@
 #include "stl_weld.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -31,17 +32,28 @@ bool HasNaN(const float* p) { return std::isnan(p[0]) || std::isnan(p[1]) || std
 // probe touches one cache line.
 class PositionTable {
 public:
-    explicit PositionTable(std::vector<float>& positions) : positions_(positions) { Resize(1024); }
+    // expected: the number of distinct positions likely to come, to size the table once.
+    PositionTable(std::vector<float>& positions, size_t expected) : positions_(positions)
+    {
+        size_t size = 1024;
+        while (size < expected * 2)
+            size *= 2;
+        Resize(size);
+    }
+
+    // Fetches the slot a hash starts at ahead of its lookup: the table is far larger
+    // than the caches, and lookups of a whole batch can wait for memory together.
+    void Prefetch(uint64_t hash) const { __builtin_prefetch(&slots_[size_t(hash) & mask_]); }
 
     // The index of an equal stored position, or that of p stored as a new one.
-    int32_t FindOrAdd(const float* p)
+    int32_t FindOrAdd(const float* p, uint64_t hash)
     {
         const int32_t fresh = int32_t(positions_.size() / 3);
         if (HasNaN(p)) {
             positions_.insert(positions_.end(), p, p + 3);
             return fresh;
         }
-        size_t at = size_t(Hash(p)) & mask_;
+        size_t at = size_t(hash) & mask_;
         for (;; at = (at + 1) & mask_) {
             const Slot& slot = slots_[at];
             if (slot.index < 0)
@@ -84,17 +96,35 @@ private:
     size_t used_ = 0;
 };
 
+// Facets are welded in batches: decode, hash and prefetch the batch, then look it up.
+constexpr size_t kBatchFacets = 32;
+constexpr size_t kBatchCorners = kBatchFacets * 3;
+
 } // namespace
 
-void WeldCorners(const std::vector<Facet>& facets, WeldedMesh& out)
+void WeldCorners(const File& file, WeldedMesh& out)
 {
+    const size_t count = file.FacetCount();
     out.positions.clear();
     out.corners.clear();
-    out.corners.reserve(facets.size() * 3);
-    PositionTable table(out.positions);
-    for (const Facet& facet : facets)
-        for (const auto& corner : facet.corners)
-            out.corners.push_back(table.FindOrAdd(corner));
+    out.corners.reserve(count * 3);
+    // A closed mesh of shared vertices has about half as many vertices as triangles.
+    const size_t expected = count / 2 + 1;
+    out.positions.reserve(expected * 3);
+    PositionTable table(out.positions, expected);
+    float batch[kBatchCorners][3];
+    uint64_t hashes[kBatchCorners];
+    for (size_t first = 0; first < count; first += kBatchFacets) {
+        const size_t corners = std::min(kBatchFacets, count - first) * 3;
+        for (size_t f = 0; f * 3 < corners; ++f)
+            std::memcpy(batch[f * 3], file.FacetAt(first + f).corners, sizeof(float) * 9);
+        for (size_t c = 0; c < corners; ++c) {
+            hashes[c] = Hash(batch[c]);
+            table.Prefetch(hashes[c]);
+        }
+        for (size_t c = 0; c < corners; ++c)
+            out.corners.push_back(table.FindOrAdd(batch[c], hashes[c]));
+    }
 }
 
 } // namespace kestrel::stl

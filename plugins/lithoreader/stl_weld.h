@@ -17,6 +17,6 @@ struct WeldedMesh {
 // compare equal (so -0.0 matches 0.0, and a position holding NaN matches nothing);
 // otherwise it becomes a new vertex. Exact coordinates are hashed, so the cost is
 // linear in the number of corners.
-void WeldCorners(const std::vector<Facet>& facets, WeldedMesh& out);
+void WeldCorners(const File& file, WeldedMesh& out);
 
 } // namespace kestrel::stl

@@ -68,8 +68,10 @@ TEST(StlWeld, GivesTheFirstExactMatchResult)
     facets[6].corners[1][1] = facets[5].corners[1][1];
     facets[6].corners[1][2] = nan;
 
+    kestrel::stl::File file;
+    file.facets = facets;
     kestrel::stl::WeldedMesh mesh;
-    kestrel::stl::WeldCorners(facets, mesh);
+    kestrel::stl::WeldCorners(file, mesh);
     EXPECT_EQ(mesh.corners, FirstExactMatch(facets));
     EXPECT_EQ(mesh.corners[3 * 3], mesh.corners[4 * 3]);
     EXPECT_NE(mesh.corners[5 * 3 + 1], mesh.corners[6 * 3 + 1]);

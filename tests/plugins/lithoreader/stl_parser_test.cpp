@@ -58,8 +58,9 @@ TEST(StlParser, BinaryWhoseHeaderBeginsWithSolid)
     ASSERT_EQ(Parse(fx::WriteBinary("solid trick", fx::Cube()), f), ParseStatus::Ok);
     EXPECT_TRUE(f.binary);
     EXPECT_EQ(f.name, "solid trick");
-    ASSERT_EQ(f.facets.size(), 12u);
-    EXPECT_EQ(f.facets[11].corners[2][1], fx::Cube()[11].v[2][1]);
+    ASSERT_EQ(f.FacetCount(), 12u);
+    EXPECT_EQ(f.FacetAt(11).corners[2][1], fx::Cube()[11].v[2][1]);
+    EXPECT_EQ(f.FacetAt(11).normal[0], fx::Cube()[11].normal[0]);
 }
 
 TEST(StlParser, BinaryHeaderNameNeedsOneTo62Characters)
@@ -86,7 +87,7 @@ TEST(StlParser, BinarySizeMustMatchTheCountExactly)
     EXPECT_EQ(Parse(bytes, f), ParseStatus::BadSize);
     EXPECT_EQ(Parse(std::vector<uint8_t>(83, 0), f), ParseStatus::NotStl);
     EXPECT_EQ(Parse(fx::WriteBinary("b", {}), f), ParseStatus::Ok);
-    EXPECT_TRUE(f.facets.empty());
+    EXPECT_EQ(f.FacetCount(), 0u);
 }
 
 TEST(StlParser, CountThatWouldWrapIn32BitsIsRefused)
@@ -98,7 +99,7 @@ TEST(StlParser, CountThatWouldWrapIn32BitsIsRefused)
     ASSERT_EQ(bytes.size(), 134u);
     File f;
     EXPECT_EQ(Parse(bytes, f), ParseStatus::BadSize);
-    EXPECT_TRUE(f.facets.empty());
+    EXPECT_EQ(f.FacetCount(), 0u);
 }
 
 } // namespace

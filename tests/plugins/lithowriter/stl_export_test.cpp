@@ -58,16 +58,16 @@ kestrel::stl::File ReadBack(const std::string& path)
 
 void ExpectThreeTriangles(const kestrel::stl::File& file)
 {
-    ASSERT_EQ(file.facets.size(), 3u);
-    const auto& f0 = file.facets[0];
+    ASSERT_EQ(file.FacetCount(), 3u);
+    const auto f0 = file.FacetAt(0);
     EXPECT_FLOAT_EQ(f0.normal[2], 2.0f);
     EXPECT_FLOAT_EQ(f0.corners[1][0], 2.0f);
     EXPECT_FLOAT_EQ(f0.corners[1][1], 4.0f);
     EXPECT_FLOAT_EQ(f0.corners[1][2], 6.0f);
     EXPECT_FLOAT_EQ(f0.corners[2][1], 1.0f);
-    EXPECT_FLOAT_EQ(file.facets[1].normal[2], 0.0f);
-    EXPECT_FLOAT_EQ(file.facets[2].normal[0], 1.0f);
-    EXPECT_FLOAT_EQ(file.facets[2].corners[2][2], 9.0f);
+    EXPECT_FLOAT_EQ(file.FacetAt(1).normal[2], 0.0f);
+    EXPECT_FLOAT_EQ(file.FacetAt(2).normal[0], 1.0f);
+    EXPECT_FLOAT_EQ(file.FacetAt(2).corners[2][2], 9.0f);
 }
 
 TEST(StlExport, BinaryOfThreeTrianglesIs234BytesAndReadsBack)

@@ -12,7 +12,7 @@
 namespace kestrel::importkit {
 
 // parse(bytes, file) and build(file, model) each return true on success; finish(model)
-// runs after a successful build.
+// runs after a successful build. parse may take the bytes over instead of copying them.
 template <typename File, typename Parse, typename Build, typename Finish>
 PlugInResult ImportFile(skModel* model, const char16_t* fileName, Parse parse, Build build, Finish finish)
 {

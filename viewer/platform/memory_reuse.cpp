@@ -1,0 +1,19 @@
+#include "memory_reuse.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace kestrel::platform {
+
+void KeepFreedMemoryForReuse()
+{
+#if defined(__GLIBC__)
+    // No block gets its own mapping, so a freed one returns to the heap; the heap's top
+    // is trimmed only beyond the kept amount.
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, int(kKeptFreeBytes));
+#endif
+}
+
+} // namespace kestrel::platform
