@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -49,7 +50,8 @@ std::vector<int32_t> FirstExactMatch(const std::vector<Facet>& facets)
     return corners;
 }
 
-TEST(StlWeld, GivesTheFirstExactMatchResult)
+// Few distinct values, so most corners repeat, with both zeros and NaN mixed in.
+std::vector<Facet> RepeatingFacets()
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     std::vector<Facet> facets(400);
@@ -67,14 +69,58 @@ TEST(StlWeld, GivesTheFirstExactMatchResult)
     facets[6].corners[1][0] = facets[5].corners[1][0];
     facets[6].corners[1][1] = facets[5].corners[1][1];
     facets[6].corners[1][2] = nan;
+    return facets;
+}
 
-    kestrel::stl::File file;
-    file.facets = facets;
+std::vector<int32_t> Weld(const kestrel::stl::File& file)
+{
     kestrel::stl::WeldedMesh mesh;
     kestrel::stl::WeldCorners(file, mesh);
-    EXPECT_EQ(mesh.corners, FirstExactMatch(facets));
-    EXPECT_EQ(mesh.corners[3 * 3], mesh.corners[4 * 3]);
-    EXPECT_NE(mesh.corners[5 * 3 + 1], mesh.corners[6 * 3 + 1]);
+    return mesh.corners;
+}
+
+std::vector<int32_t> Weld(const std::vector<Facet>& facets)
+{
+    kestrel::stl::File file;
+    file.facets = facets;
+    return Weld(file);
+}
+
+TEST(StlWeld, GivesTheFirstExactMatchResult)
+{
+    const std::vector<Facet> facets = RepeatingFacets();
+    const std::vector<int32_t> corners = Weld(facets);
+    EXPECT_EQ(corners, FirstExactMatch(facets));
+    EXPECT_EQ(corners[3 * 3], corners[4 * 3]);
+    EXPECT_NE(corners[5 * 3 + 1], corners[6 * 3 + 1]);
+}
+
+TEST(StlWeld, BinaryRecordsWeldLikeDecodedFacets)
+{
+    std::vector<fx::Facet> records;
+    for (const Facet& in : RepeatingFacets()) {
+        fx::Facet out;
+        std::memcpy(out.v, in.corners, sizeof(out.v));
+        records.push_back(out);
+    }
+    kestrel::stl::File file;
+    const auto bytes = fx::WriteBinary("b", records);
+    ASSERT_EQ(kestrel::stl::Parse(bytes.data(), bytes.size(), file), kestrel::stl::ParseStatus::Ok);
+    ASSERT_TRUE(file.binary);
+    EXPECT_EQ(Weld(file), FirstExactMatch(RepeatingFacets()));
+}
+
+TEST(StlWeld, UnsharedCornersGrowTheTableWithoutLosingMatches)
+{
+    // Far more distinct positions than a closed mesh would have, then all of them again.
+    std::vector<Facet> facets(3000);
+    for (size_t i = 0; i < facets.size(); ++i)
+        for (int c = 0; c < 3; ++c)
+            for (int k = 0; k < 3; ++k)
+                facets[i].corners[c][k] = float((i % 1500) * 3 + size_t(c)) + 0.25f * float(k);
+    const std::vector<int32_t> corners = Weld(facets);
+    EXPECT_EQ(corners, FirstExactMatch(facets));
+    EXPECT_EQ(*std::max_element(corners.begin(), corners.end()), 1500 * 3 - 1);
 }
 
 TEST(StlImport, CubeWeldsToEightVerticesWithSplitNormals)
