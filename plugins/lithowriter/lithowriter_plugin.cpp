@@ -1,9 +1,7 @@
 // The STL export plug-in: asks for the file and the form, then writes the model.
 
-#include <new>
-
-#include "plugframe/frame_ui.h"
 #include "plugframe/plugin_info.h"
+#include "toolkit/dialog_process.h"
 #include "stl_options_dialog.h"
 
 namespace {
@@ -22,13 +20,7 @@ public:
 
     PlugInResult Process(skModel* model, const char16_t*, ...) override
     {
-        if (!model)
-            return PLUGIN_RESULT_FAILED;
-        if (!HasWidgetApplication())
-            return PLUGIN_RESULT_DONE;
-        CStlOptionsDlg dialog(model);
-        dialog.exec();
-        return PLUGIN_RESULT_DONE;
+        return kestrel::toolkit::RunDialogProcess<CStlOptionsDlg>(model, kestrel::toolkit::AcceptedDialog::LeavesModel);
     }
 };
 

@@ -1,8 +1,8 @@
 // The MS3D ASCII export plug-in: asks for the file and the parts, then writes them.
 
 #include "ms3d_ascii_dialog.h"
-#include "plugframe/frame_ui.h"
 #include "plugframe/plugin_info.h"
+#include "toolkit/dialog_process.h"
 
 namespace {
 
@@ -20,13 +20,7 @@ public:
 
     PlugInResult Process(skModel* model, const char16_t*, ...) override
     {
-        if (!model)
-            return PLUGIN_RESULT_FAILED;
-        if (!HasWidgetApplication())
-            return PLUGIN_RESULT_DONE;
-        CMs3dAsciiOptionsDlg dialog(model);
-        dialog.exec();
-        return PLUGIN_RESULT_DONE;
+        return kestrel::toolkit::RunDialogProcess<CMs3dAsciiOptionsDlg>(model, kestrel::toolkit::AcceptedDialog::LeavesModel);
     }
 };
 

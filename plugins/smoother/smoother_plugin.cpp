@@ -1,8 +1,8 @@
 // The normals recalculation plug-in: asks for the smoothing angle, then rebuilds the
 // normals of every mesh.
 
-#include "plugframe/frame_ui.h"
 #include "plugframe/plugin_info.h"
+#include "toolkit/dialog_process.h"
 #include "smoother_dialog.h"
 
 namespace {
@@ -21,12 +21,7 @@ public:
 
     PlugInResult Process(skModel* model, const char16_t*, ...) override
     {
-        if (!model)
-            return PLUGIN_RESULT_FAILED;
-        if (!HasWidgetApplication())
-            return PLUGIN_RESULT_DONE;
-        CSmootherOptionsDlg dialog(model);
-        return dialog.exec() == QDialog::Accepted ? PLUGIN_RESULT_CHANGED : PLUGIN_RESULT_DONE;
+        return kestrel::toolkit::RunDialogProcess<CSmootherOptionsDlg>(model, kestrel::toolkit::AcceptedDialog::ChangesModel);
     }
 };
 

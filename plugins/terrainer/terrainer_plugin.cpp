@@ -1,7 +1,7 @@
 // The landscape generator plug-in: builds a landscape mesh from a height image.
 
-#include "plugframe/frame_ui.h"
 #include "plugframe/plugin_info.h"
+#include "toolkit/dialog_process.h"
 #include "terrainer_dialog.h"
 
 namespace {
@@ -18,12 +18,7 @@ public:
 
     PlugInResult Process(skModel* model, const char16_t*, ...) override
     {
-        if (!model)
-            return PLUGIN_RESULT_FAILED;
-        if (!HasWidgetApplication())
-            return PLUGIN_RESULT_DONE;
-        CTerrainOptionsDlg dialog(model);
-        return dialog.exec() == QDialog::Accepted ? PLUGIN_RESULT_CHANGED : PLUGIN_RESULT_DONE;
+        return kestrel::toolkit::RunDialogProcess<CTerrainOptionsDlg>(model, kestrel::toolkit::AcceptedDialog::ChangesModel);
     }
 };
 
