@@ -30,6 +30,31 @@ std::string ItemStatus(const char* kind, int number, int count)
     return text;
 }
 
+struct Section {
+    const char* status;      // shown while the section starts
+    const char* title;
+    const char* countLabel;  // printed before the item count
+    const char* item;        // the kind of item, for the status line of each
+};
+
+// Opens a section, then writes its items one by one with a status line each and steady
+// progress; stops early when cancelled.
+template <class WriteItem>
+void WriteSection(COutputFile& file, CJobProgress& progress, const Section& section, int32_t count,
+                  WriteItem writeItem)
+{
+    progress.SetStatus(section.status);
+    progress.SetPercent(0);
+    SectionHeader(file, section.title);
+    file.Print("%s%d\n\n", section.countLabel, count);
+    toolkit::CStepReporter steps(progress, count);
+    for (int32_t i = 0; i < count && !progress.Cancelled(); ++i) {
+        progress.SetStatus(ItemStatus(section.item, i + 1, count));
+        writeItem(i);
+        steps.Step(i + 1);
+    }
+}
+
 void WriteOverall(COutputFile& file, const skModel* model)
 {
     SectionHeader(file, "Overall Information");
@@ -112,15 +137,8 @@ void WriteFaces(COutputFile& file, const skGroup* group, int m)
 
 void WriteMeshes(COutputFile& file, const skModel* model, CJobProgress& progress)
 {
-    progress.SetStatus("Writing meshes...");
-    progress.SetPercent(0);
-    const int32_t count = skModelGetGroupCount(model);
-    SectionHeader(file, "Mesh Information");
-    file.Print("Mesh Count:             %d\n", count);
-    file.Print("\n");
-    toolkit::CStepReporter steps(progress, count);
-    for (int32_t m = 0; m < count && !progress.Cancelled(); ++m) {
-        progress.SetStatus(ItemStatus("mesh", m + 1, count));
+    const Section section{"Writing meshes...", "Mesh Information", "Mesh Count:             ", "mesh"};
+    WriteSection(file, progress, section, skModelGetGroupCount(model), [&](int32_t m) {
         const skGroup* group = skModelGetGroup(model, m);
         file.Print("# Mesh %d\n", m);
         file.Print("Name:                   %s\n", Text(skGroupGetName(group)));
@@ -136,8 +154,7 @@ void WriteMeshes(COutputFile& file, const skModel* model, CJobProgress& progress
         WriteTexCoords(file, group, m);
         progress.PumpOnce();
         WriteFaces(file, group, m);
-        steps.Step(m + 1);
-    }
+    });
 }
 
 void WriteColor(COutputFile& file, const char* label, const skColor& c)
@@ -147,14 +164,9 @@ void WriteColor(COutputFile& file, const char* label, const skColor& c)
 
 void WriteMaterials(COutputFile& file, const skModel* model, CJobProgress& progress)
 {
-    progress.SetStatus("Writing material info...");
-    progress.SetPercent(0);
-    const int32_t count = skModelGetMaterialCount(model);
-    SectionHeader(file, "Material Information");
-    file.Print("Material Count:         %d\n\n", count);
-    toolkit::CStepReporter steps(progress, count);
-    for (int32_t i = 0; i < count && !progress.Cancelled(); ++i) {
-        progress.SetStatus(ItemStatus("material", i + 1, count));
+    const Section section{"Writing material info...", "Material Information", "Material Count:         ",
+                          "material"};
+    WriteSection(file, progress, section, skModelGetMaterialCount(model), [&](int32_t i) {
         const skMaterial* m = skModelGetMaterial(model, i);
         file.Print("# Material %d\n", i);
         file.Print("  Name:                 %s\n", Text(skMaterialGetName(m)));
@@ -169,8 +181,7 @@ void WriteMaterials(COutputFile& file, const skModel* model, CJobProgress& progr
         file.Print("  Texture Bump:         \"%s\"\n", Text(skMaterialGetTextureBump(m)));
         file.Print("  Texture Alpha:        \"%s\"\n", Text(skMaterialGetTextureAlpha(m)));
         file.Print("  Texture Reflect:      \"%s\"\n\n", Text(skMaterialGetTextureReflect(m)));
-        steps.Step(i + 1);
-    }
+    });
     file.Print("\n");
 }
 
@@ -188,14 +199,8 @@ void WriteKeys(COutputFile& file, const skJoint* joint, bool rotation)
 
 void WriteJoints(COutputFile& file, const skModel* model, CJobProgress& progress)
 {
-    progress.SetStatus("Writing joint info...");
-    progress.SetPercent(0);
-    const int32_t count = skModelGetJointCount(model);
-    SectionHeader(file, "Joint Information");
-    file.Print("Joint Count:            %d\n\n", count);
-    toolkit::CStepReporter steps(progress, count);
-    for (int32_t j = 0; j < count && !progress.Cancelled(); ++j) {
-        progress.SetStatus(ItemStatus("joint", j + 1, count));
+    const Section section{"Writing joint info...", "Joint Information", "Joint Count:            ", "joint"};
+    WriteSection(file, progress, section, skModelGetJointCount(model), [&](int32_t j) {
         const skJoint* joint = skModelGetJoint(model, j);
         const skVec3 p = skJointGetInitialPosition(joint);
         const skVec3 r = skJointGetInitialRotation(joint);
@@ -207,28 +212,21 @@ void WriteJoints(COutputFile& file, const skModel* model, CJobProgress& progress
         WriteKeys(file, joint, false);
         WriteKeys(file, joint, true);
         file.Print("\n");
-        steps.Step(j + 1);
-    }
+    });
 }
 
 void WriteSequences(COutputFile& file, const skModel* model, CJobProgress& progress)
 {
-    progress.SetStatus("Writing animation sequences info...");
-    progress.SetPercent(0);
-    const int32_t count = skModelGetLoopCount(model);
-    SectionHeader(file, "Animation Sequences Information");
-    file.Print("Sequence Count:         %d\n\n", count);
-    toolkit::CStepReporter steps(progress, count);
-    for (int32_t i = 0; i < count && !progress.Cancelled(); ++i) {
-        progress.SetStatus(ItemStatus("sequence", i + 1, count));
+    const Section section{"Writing animation sequences info...", "Animation Sequences Information",
+                          "Sequence Count:         ", "sequence"};
+    WriteSection(file, progress, section, skModelGetLoopCount(model), [&](int32_t i) {
         const skLoop* loop = skModelGetLoop(model, i);
         file.Print("# Sequence %d\n", i);
         file.Print("  Name:          %s\n", Text(skLoopGetName(loop)));
         file.Print("  Start Time:    %f\n", double(skLoopGetStartTime(loop)));
         file.Print("  End Time:      %f\n", double(skLoopGetEndTime(loop)));
         file.Print("  Priority:      %d\n\n", int(skLoopGetPriority(loop)));
-        steps.Step(i + 1);
-    }
+    });
 }
 
 } // namespace
