@@ -16,11 +16,11 @@ target_compile_definitions(kestrel_plugin_host_tests PRIVATE
 add_dependencies(kestrel_plugin_host_tests shapebin picturereader)
 gtest_discover_tests(kestrel_plugin_host_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")
 
-add_executable(kestrel_document_tests viewer/document/document_open_test.cpp)
-target_link_libraries(kestrel_document_tests PRIVATE kestrel_document kestrel_format_fixtures kestrel_test_support
-  GTest::gtest_main)
+add_executable(kestrel_document_tests viewer/document/document_open_test.cpp viewer/document/sample_models_test.cpp)
+target_link_libraries(kestrel_document_tests PRIVATE kestrel_document kestrel_format_fixtures kestrel_sample_writers
+  kestrel_test_support GTest::gtest_main)
 target_compile_definitions(kestrel_document_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}")
-add_dependencies(kestrel_document_tests shapebin picturereader lithoreader)
+add_dependencies(kestrel_document_tests shapebin picturereader lithoreader polyreader studioreader motionreader)
 gtest_discover_tests(kestrel_document_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")
 
 # The command line, run as a user runs it.

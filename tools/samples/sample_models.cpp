@@ -37,7 +37,8 @@ void AddBox(test::ms3d::Model& m, float half, float y0, float y1, int8_t joint, 
         for (int half2 = 0; half2 < 2; ++half2) {
             test::ms3d::Triangle t;
             const int* c = quads[q];
-            const int corners[3] = {c[0], half2 ? c[2] : c[1], half2 ? c[3] : c[2]};
+            // Counter-clockwise seen from outside, the way the face normal points.
+            const int corners[3] = {c[0], half2 ? c[3] : c[2], half2 ? c[2] : c[1]};
             for (int k = 0; k < 3; ++k) {
                 t.v[k] = uint16_t(base + corners[k]);
                 for (int a = 0; a < 3; ++a)

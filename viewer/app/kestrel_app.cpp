@@ -15,7 +15,7 @@ void SetDefaultGlFormat()
     QSurfaceFormat format;
     format.setVersion(2, 1);
     format.setDepthBufferSize(24);
-    format.setSamples(4);
+    // Not multisampled: the 3D view multisamples into a target of its own when asked to.
     QSurfaceFormat::setDefaultFormat(format);
 }
 

@@ -109,6 +109,8 @@ private:
             Check(p);
         });
         DropBrokenTriangles(mesh);
+        // Batches are not stored: the shaded modes draw by them, so they come from the triangles.
+        mesh.BuildMaterialBatches();
     }
 
     void Vertices(ChunkReader& in, CMesh& mesh)

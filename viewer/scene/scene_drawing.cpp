@@ -38,7 +38,7 @@ void DrawMesh(CModel& model, const prefs::StateBlock& state, const prefs::Settin
 void DrawSkeleton(CModel& model, const prefs::StateBlock& state, const prefs::SettingsBlock& s)
 {
     using namespace prefs;
-    switch (state.skeletonMode) {
+    switch (SkeletonModeFor(model, state.skeletonMode)) {
     case 1:
         model.RenderSkeleton(1, s.ColourOf(kJoints1), s.ColourOf(kBones1), s.ColourOf(kRoot1), s.jointSize1);
         break;
@@ -76,6 +76,13 @@ void DrawSceneBox(CModel& model, const prefs::StateBlock& state, const prefs::Se
 }
 
 } // namespace
+
+int SkeletonModeFor(const CModel& model, int storedMode)
+{
+    if (storedMode == kSkeletonOff && model.mMeshes.empty() && !model.mJoints.empty())
+        return kSkeletonOfJointOnlyModel;
+    return storedMode;
+}
 
 void InitViewGlState()
 {

@@ -8,6 +8,13 @@ class CModel;
 // Drawing the 3D scene of view mode 1, shared by the viewer's window and off-screen pictures.
 namespace kestrel::scene {
 
+constexpr int kSkeletonOff = 0;
+constexpr int kSkeletonOfJointOnlyModel = 4;
+
+// The skeleton style drawn: a model of joints alone would show an empty grid with the
+// skeleton off, so it shows its skeleton as its thumbnail does. The stored option stays.
+int SkeletonModeFor(const CModel& model, int storedMode);
+
 // The GL state a 3D view starts with (depth, shading, light 0, blending, byte-aligned rows).
 void InitViewGlState();
 

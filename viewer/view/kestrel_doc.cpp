@@ -1,5 +1,6 @@
 #include "kestrel_doc.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -72,7 +73,13 @@ CKestrelDoc::CKestrelDoc(host::CPlugInManager& plugIns, prefs::StateBlock& state
     : QObject(parent), plugIns_(plugIns), state_(state), settings_(settings)
 {
     saveDialog_ = [](const QString& folder, const QString& filter) {
-        return QFileDialog::getSaveFileName(nullptr, QString(), folder, filter);
+        QFileDialog dialog(QApplication::activeWindow(), QString(), folder, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // The dialog adds the extension itself, so its overwrite question names the real file.
+        if (filter.contains(QStringLiteral("*.kxm3")))
+            dialog.setDefaultSuffix(QString::fromLatin1(kNativeExtension + 1));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                      : QString();
     };
 }
 
@@ -212,9 +219,11 @@ bool CKestrelDoc::SaveAs()
     if (filter.empty())
         return false;
     const QString folder = pathName_.isEmpty() ? QString() : QFileInfo(pathName_).absolutePath();
-    const QString chosen = saveDialog_ ? saveDialog_(folder, QString::fromStdString(ToDialogFilter(filter))) : QString();
+    QString chosen = saveDialog_ ? saveDialog_(folder, QString::fromStdString(ToDialogFilter(filter))) : QString();
     if (chosen.isEmpty())
         return false;
+    if (data_.viewMode == doc::kModel)
+        chosen = QFile::decodeName(QByteArray::fromStdString(WithDefaultExtension(LocalPath(chosen), kNativeExtension)));
     bool ok = false;
     if (data_.viewMode == doc::kModel) {
         ok = WriteNative(chosen);

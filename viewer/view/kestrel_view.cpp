@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QOpenGLContext>
 #include <QSurfaceFormat>
 #include <QWheelEvent>
 #include <algorithm>
@@ -19,9 +20,6 @@
 #include "scene_drawing.h"
 #include "start_picture.h"
 
-#ifndef GL_SAMPLES
-#define GL_SAMPLES 0x80A9
-#endif
 #ifndef GL_MULTISAMPLE
 #define GL_MULTISAMPLE 0x809D
 #endif
@@ -50,7 +48,7 @@ bool KeypadStep(int key, float n, CCamera& camera, scene::CameraState& state)
 
 CKestrelView::CKestrelView(CKestrelDoc& doc, QWidget* parent) : QOpenGLWidget(parent), doc_(doc)
 {
-    setFormat(SurfaceFormat(doc.Settings().antialiasing != 0));
+    setFormat(SurfaceFormat());
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(1, 1);
     redrawTimer_.setInterval(kIdlePollMs);
@@ -61,11 +59,18 @@ CKestrelView::CKestrelView(CKestrelDoc& doc, QWidget* parent) : QOpenGLWidget(pa
 CKestrelView::~CKestrelView()
 {
     redrawTimer_.stop();
+    if (context()) {
+        // The base class destroys the context after this object is gone.
+        disconnect(context(), nullptr, this, nullptr);
+        makeCurrent();
+        multisample_.Release();
+        doneCurrent();
+    }
     if (doc_.View() == this)
         doc_.AttachView(nullptr);
 }
 
-QSurfaceFormat CKestrelView::SurfaceFormat(bool antialiasing)
+QSurfaceFormat CKestrelView::SurfaceFormat()
 {
     QSurfaceFormat f;
     f.setRenderableType(QSurfaceFormat::OpenGL);
@@ -78,7 +83,7 @@ QSurfaceFormat CKestrelView::SurfaceFormat(bool antialiasing)
     f.setDepthBufferSize(24);
     f.setStencilBufferSize(0);
     f.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    f.setSamples(antialiasing ? 4 : 0);
+    f.setSamples(0);
     return f;
 }
 
@@ -107,6 +112,13 @@ void CKestrelView::EndGl()
 void CKestrelView::initializeGL()
 {
     glReady_ = true;
+    multisample_.Release(); // a new context asks again
+    multisampleAvailable_ = multisample_.Available();
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
+        makeCurrent();
+        multisample_.Release();
+        doneCurrent();
+    });
     scene::InitViewGlState();
     if (!MakeStartPicture(startPicture_))
         QMessageBox::warning(this, QString(), QStringLiteral("Loading failed!"));
@@ -149,23 +161,21 @@ void CKestrelView::resizeGL(int, int)
 
 void CKestrelView::paintGL()
 {
-    if (!samplesRead_) {
-        // The widget draws into a framebuffer object; its sample count tells what was granted.
-        GLint samples = 0;
-        glGetIntegerv(GL_SAMPLES, &samples);
-        multisampleAvailable_ = samples > 1;
-        samplesRead_ = true;
-    }
     const int mode = doc_.ViewMode();
+    // Multisampling only where it is available, wanted, and the 3D scene is shown.
+    lastFrameMultisampled_ = mode == 1 && doc_.Settings().antialiasing != 0 && multisampleAvailable_ &&
+                             multisample_.Bind(PixelWidth(), PixelHeight());
     SetProjection();
     scene::SetClearColour(mode, doc_.Settings());
     scene::ApplyBackFaceOption(doc_.State());
     if (mode == 1) {
         scene::SceneFrame frame;
-        frame.multisampleAvailable = multisampleAvailable_;
+        frame.multisampleAvailable = lastFrameMultisampled_;
         frame.animationSpeed = doc_.AnimationSpeed();
         scene::DrawModelScene(doc_.Data().model, doc_.Camera(), doc_.Data().stats, doc_.State(), doc_.Settings(),
                               frame);
+        if (lastFrameMultisampled_)
+            multisample_.ResolveInto(defaultFramebufferObject());
     } else if (mode == 2) {
         DrawImageMode();
     } else {

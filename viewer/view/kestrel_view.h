@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "document_view.h"
+#include "multisample_target.h"
 #include "nimbus/texture.h"
 #include "nimbus/timer.h"
 
@@ -22,8 +23,9 @@ public:
     explicit CKestrelView(CKestrelDoc& doc, QWidget* parent = nullptr);
     ~CKestrelView() override;
 
-    // A 2.1 context with depth; 4 samples when antialiasing is on.
-    static QSurfaceFormat SurfaceFormat(bool antialiasing);
+    // A 2.1 context with depth and a single-sampled buffer: antialiasing draws into a
+    // multisampled target of its own, so switching it needs no new context.
+    static QSurfaceFormat SurfaceFormat();
 
     // Display options, camera presets, Display Cameras and Lights; false for other commands.
     bool HandleCommand(int commandId);
@@ -40,6 +42,8 @@ public:
     bool IsAnimating() const { return animating_; }
     bool RedrawLoopStarted() const { return redrawTimer_.isActive(); }
     bool MultisampleAvailable() const { return multisampleAvailable_; }
+    // Whether the last frame was drawn multisampled.
+    bool LastFrameMultisampled() const { return lastFrameMultisampled_; }
     bool HasStartPicture() const { return startPicture_.mWidth > 0; }
 
     // IDocumentView
@@ -77,8 +81,9 @@ private:
     CKestrelDoc& doc_;
     CTexture startPicture_;
     bool glReady_ = false;
+    CMultisampleTarget multisample_;
     bool multisampleAvailable_ = false;
-    bool samplesRead_ = false;
+    bool lastFrameMultisampled_ = false;
     int glDepth_ = 0; // nesting of BeginGl
 
     bool leftDown_ = false, rightDown_ = false;

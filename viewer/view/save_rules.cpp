@@ -22,6 +22,21 @@ std::string UpperExtension(const std::string& path)
     return ext;
 }
 
+std::string WithDefaultExtension(const std::string& path, const std::string& defaultExtension)
+{
+    const std::string name = std::filesystem::path(path).filename().string();
+    if (name.empty())
+        return path;
+    const size_t dot = name.rfind('.');
+    // A leading dot names a hidden file, not an extension.
+    if (dot != std::string::npos && dot > 0 && dot + 1 < name.size())
+        return path;
+    std::string base = path;
+    if (!base.empty() && base.back() == '.')
+        base.pop_back();
+    return base + defaultExtension;
+}
+
 unsigned ImageTypeForExtension(const std::string& ext)
 {
     if (ext == "BMP" || ext == "DIB")

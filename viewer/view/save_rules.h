@@ -22,6 +22,13 @@ struct SaveDecision {
 // The file name's extension (after its last ".") in upper case; empty when it has none.
 std::string UpperExtension(const std::string& path);
 
+// The native model's extension, added by Save As to a name typed without one.
+inline constexpr const char* kNativeExtension = ".kxm3";
+
+// The path with defaultExtension appended when its file name has no extension of its own
+// (a trailing dot counts as none); otherwise the path as it is.
+std::string WithDefaultExtension(const std::string& path, const std::string& defaultExtension);
+
 // BMP and DIB bitmap, JPG and JPEG, TGA and PNG; 0 for any other extension.
 unsigned ImageTypeForExtension(const std::string& upperExtension);
 

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "plugframe/dialog_fit.h"
+
 namespace {
 
 WarningHandler& Handler()
@@ -23,7 +25,7 @@ void ShowWarning(QWidget* parent, const QString& text)
         Handler()(parent, text);
         return;
     }
-    QMessageBox::warning(parent, parent ? parent->windowTitle() : QString(), text);
+    ShowMessageBox(parent, QMessageBox::Warning, parent ? parent->windowTitle() : QString(), text, QMessageBox::Ok);
 }
 
 // Qt offers no way to take exactly one event from the queue; one pass over what is

@@ -4,11 +4,14 @@
 
 #include <utility>
 
+#include "plugframe/dialog_fit.h"
+
 COptionsDlgBase::COptionsDlgBase(QWidget* parent, AfterCancelledJob after) : QDialog(parent), after_(after) {}
 
 int COptionsDlgBase::exec()
 {
     failure_ = nullptr;
+    FitToTitleAndPath(*this, fileNameField_);
     const int result = QDialog::exec();
     if (failure_)
         std::rethrow_exception(std::exchange(failure_, nullptr));

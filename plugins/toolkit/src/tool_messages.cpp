@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include "plugframe/dialog_fit.h"
+
 namespace kestrel::toolkit {
 
 namespace {
@@ -20,14 +22,14 @@ bool Show(QWidget* parent, MessageKind kind, const QString& text)
     const QString title = parent ? parent->windowTitle() : QString();
     switch (kind) {
     case MessageKind::Error:
-        QMessageBox::critical(parent, title, text);
+        ShowMessageBox(parent, QMessageBox::Critical, title, text, QMessageBox::Ok);
         return true;
     case MessageKind::Information:
-        QMessageBox::information(parent, title, text);
+        ShowMessageBox(parent, QMessageBox::Information, title, text, QMessageBox::Ok);
         return true;
     case MessageKind::Question:
-        return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                                     QMessageBox::Ok) == QMessageBox::Ok;
+        return ShowMessageBox(parent, QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                              QMessageBox::Ok) == QMessageBox::Ok;
     }
     return true;
 }

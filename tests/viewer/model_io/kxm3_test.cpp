@@ -179,6 +179,11 @@ TEST(Kxm3, EveryFieldSurvivesWriteAndRead)
     EXPECT_TRUE(back.mAnimated);
     // Writing what was read gives the same bytes.
     EXPECT_EQ(kxm3::Write(back), bytes);
+    // The shaded modes draw by batches, which come from the triangles' materials.
+    ASSERT_EQ(back.mMeshes[0].mBatches.size(), 2u);
+    EXPECT_EQ(back.mMeshes[0].mBatches[0].mMaterial, 1);
+    EXPECT_EQ(back.mMeshes[0].mBatches[0].mTriangles, std::vector<uint32_t>{0});
+    EXPECT_EQ(back.mMeshes[0].mBatches[1].mTriangles, std::vector<uint32_t>{1});
 }
 
 TEST(Kxm3, EmptyModelAndOptionalChunks)

@@ -189,6 +189,17 @@ TEST(SaveRules, SaveInPlaceOrAskForAName)
     EXPECT_EQ(UpperExtension("x.tar.Tga"), "TGA");
 }
 
+TEST(SaveRules, ANameTypedWithoutExtensionGetsTheNativeOne)
+{
+    EXPECT_EQ(WithDefaultExtension("/m/crate", kNativeExtension), "/m/crate.kxm3");
+    EXPECT_EQ(WithDefaultExtension("/m.d/crate", kNativeExtension), "/m.d/crate.kxm3");
+    EXPECT_EQ(WithDefaultExtension("/m/crate.", kNativeExtension), "/m/crate.kxm3");
+    EXPECT_EQ(WithDefaultExtension("/m/.crate", kNativeExtension), "/m/.crate.kxm3");
+    // A name with any extension is the user's choice.
+    EXPECT_EQ(WithDefaultExtension("/m/crate.kxm3", kNativeExtension), "/m/crate.kxm3");
+    EXPECT_EQ(WithDefaultExtension("/m/crate.bak", kNativeExtension), "/m/crate.bak");
+}
+
 TEST(SaveRules, ImageReplacesTheTargetOnlyWhenFullyWritten)
 {
     test::TempDir dir;

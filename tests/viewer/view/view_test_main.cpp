@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     if (!display || !*display)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QStandardPaths::setTestModeEnabled(true);
-    QSurfaceFormat::setDefaultFormat(kestrel::view::CKestrelView::SurfaceFormat(true));
+    QSurfaceFormat::setDefaultFormat(kestrel::view::CKestrelView::SurfaceFormat());
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include "formats/bvh_writer.h"
 #include "formats/ms3d_writer.h"
@@ -222,6 +223,13 @@ TEST_F(KestrelView, SaveOfAnImportedModelAsksForANativeName)
     EXPECT_TRUE(askedFilter.isEmpty());
     ASSERT_TRUE(doc_->Open(answer));
     EXPECT_EQ(doc_->Data().model.mMeshes.size(), 2u);
+
+    // A name typed without extension is saved under the native one, which File Open lists.
+    answer = QString::fromStdString(dir_.File("typed"));
+    ASSERT_TRUE(doc_->SaveAs());
+    EXPECT_TRUE(std::filesystem::exists(dir_.File("typed.kxm3")));
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("typed")));
+    EXPECT_EQ(doc_->Title(), "typed.kxm3");
 }
 
 TEST_F(KestrelView, ImageSaveAndEdits)
@@ -350,6 +358,47 @@ TEST_F(KestrelView, NavigationWrapsAnglesAndUsesItsFactors)
     QCoreApplication::sendEvent(view_.get(), &move);
     QTest::mouseRelease(view_.get(), Qt::LeftButton, {}, from + QPoint(-10, 0));
     EXPECT_FLOAT_EQ(doc_->CameraValues().rotation.y, 2.5f);
+}
+
+int DistinctColours(const QImage& image)
+{
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y) & 0xffffff);
+    return int(colours.size());
+}
+
+TEST_F(KestrelView, AntialiasingFollowsItsSettingWithoutARestart)
+{
+    ASSERT_TRUE(doc_->Open(Cube()));
+    OnlyTheMesh();
+    state_.meshMode = 6; // aliased lines show only their own colour and the background
+    if (!view_->MultisampleAvailable())
+        GTEST_SKIP() << "this OpenGL driver cannot multisample off screen";
+
+    settings_.antialiasing = 1;
+    const QImage smooth = view_->grabFramebuffer();
+    EXPECT_TRUE(view_->LastFrameMultisampled());
+    settings_.antialiasing = 0;
+    const QImage aliased = view_->grabFramebuffer();
+    EXPECT_FALSE(view_->LastFrameMultisampled());
+    EXPECT_LE(DistinctColours(aliased), 3);
+    EXPECT_GT(DistinctColours(smooth), DistinctColours(aliased) + 2);
+    // The same picture apart from the edges: the camera and model are where they were.
+    EXPECT_EQ(smooth.size(), aliased.size());
+
+    // Only the 3D scene multisamples.
+    settings_.antialiasing = 1;
+    CTexture image;
+    image.mWidth = 8;
+    image.mHeight = 8;
+    image.mBpp = 24;
+    image.InitPixelData();
+    ASSERT_TRUE(image.SaveToFile(dir_.File("plain.png").c_str(), SK_TEX_PNG));
+    ASSERT_TRUE(doc_->Open(QString::fromStdString(dir_.File("plain.png"))));
+    view_->grabFramebuffer();
+    EXPECT_FALSE(view_->LastFrameMultisampled());
 }
 
 TEST_F(KestrelView, GrabbedPictureShowsTheModelInEachRenderMode)
