@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "headless_gl.h"
@@ -13,6 +14,7 @@ namespace {
 
 class BenchModel : public CModel {
 public:
+    using CModel::InitSkeleton;
     using CModel::UpdateSkin;
 };
 
@@ -161,6 +163,23 @@ void BM_UpdateSkin(benchmark::State& state)
         benchmark::Counter(double(state.iterations() * influences), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_UpdateSkin)->Unit(benchmark::kMillisecond);
+
+// Parents found by name over a chain as deep as the argument.
+void BM_InitSkeletonChain(benchmark::State& state)
+{
+    BenchModel model;
+    const int depth = int(state.range(0));
+    model.mJoints.resize(size_t(depth));
+    for (int i = 0; i < depth; ++i) {
+        model.mJoints[size_t(i)].SetName(("Joint" + std::to_string(i)).c_str());
+        if (i)
+            model.mJoints[size_t(i)].SetParentName(("Joint" + std::to_string(i - 1)).c_str());
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(model.InitSkeleton());
+    state.SetItemsProcessed(int64_t(state.iterations()) * depth);
+}
+BENCHMARK(BM_InitSkeletonChain)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_RenderSolidStatic(benchmark::State& state)
 {

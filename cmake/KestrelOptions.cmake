@@ -16,7 +16,9 @@ if(KESTREL_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     message(FATAL_ERROR "KESTREL_FUZZ needs clang (CXX=clang++-14)")
   endif()
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  # Undefined behaviour aborts the run, so that the fuzzer reports it as a finding.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
   # clang leaves the sanitizer runtime to the executable, so shared libraries must be
   # allowed undefined symbols; this comes last, after each target's own --no-undefined.

@@ -71,8 +71,11 @@ bool BuildModel(const File& file, skModel* model)
         return a[0] * b[0] + a[1] * b[1] + a[2] * b[2] >= kCreaseCosine;
     };
     importkit::CornerNormals normals;
+    // A polygon that keeps returning to one vertex fans into triangles without area; they
+    // join nothing, and leaving them out keeps the smoothing linear.
+    const auto isolated = [&faceNormals](size_t i) { return importkit::HasNoFaceNormal(faceNormals.data(), i); };
     return importkit::BuildCornerNormals(fan.corners.data(), triangleCount, vertexCount, faceNormals.data(), joins,
-                                         normals) &&
+                                         isolated, normals) &&
            importkit::StoreCornerNormals(group, normals);
 }
 

@@ -96,6 +96,35 @@ TEST_F(KestrelCli, InfoPrintsTheDocumentAsJson)
     EXPECT_TRUE(Has(i.out, "\"width\": 6, \"height\": 4, \"bpp\": 24"));
 }
 
+// Whether every byte sequence of the text is well-formed UTF-8.
+bool IsUtf8(const std::string& text)
+{
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+TEST_F(KestrelCli, InfoStaysValidJsonForNamesInOtherEncodings)
+{
+    auto model = kestrel::test::ms3d::SampleModel();
+    model.groups[0].name = "Caf\xE9";         // Latin-1
+    model.groups[1].name = "Caf\xC3\xA9\xED\xA0\x80"; // UTF-8, then an encoded surrogate
+    const std::string path = dir_.File("names.ms3d");
+    kestrel::test::WriteBytes(path, kestrel::test::ms3d::Write(model));
+    const CliRun r = Cli("info " + path);
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(IsUtf8(r.out));
+    EXPECT_TRUE(Has(r.out, "\"mesh_names\": [\"Caf\\u00e9\", \"Caf\xC3\xA9\\u00ed\\u00a0\\u0080\"]")) << r.out;
+}
+
 TEST_F(KestrelCli, BadFilesAndArguments)
 {
     CliRun r = Cli("info " + dir_.File("missing.ms3d"), true);

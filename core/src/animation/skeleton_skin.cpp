@@ -1,6 +1,7 @@
-#include <strings.h>
-
 #include <algorithm>
+#include <cstring>
+#include <string>
+#include <unordered_map>
 
 #include "nimbus/model.h"
 
@@ -24,6 +25,16 @@ inline void InverseTransform(const float* m, const float* p, float* out)
     out[2] = m[8] * x + m[9] * y + m[10] * z;
 }
 
+// Joint names compare without regard to ASCII case.
+std::string FoldedName(const char* name, size_t capacity)
+{
+    std::string folded(name, strnlen(name, capacity));
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return folded;
+}
+
 inline void InverseRotate(const float* m, const float* v, float* out)
 {
     out[0] = m[0] * v[0] + m[1] * v[1] + m[2] * v[2];
@@ -34,17 +45,20 @@ inline void InverseRotate(const float* m, const float* v, float* out)
 
 bool CModel::InitSkeleton()
 {
+    // One map built once keeps deep and wide skeletons linear; the first joint of a name
+    // wins, as a search from the start would find it.
+    std::unordered_map<std::string, CJoint*> byName;
+    byName.reserve(mJoints.size());
+    for (CJoint& joint : mJoints)
+        byName.emplace(FoldedName(joint.mName, sizeof(joint.mName)), &joint);
     for (CJoint& joint : mJoints) {
         joint.mParent = nullptr;
         if (joint.mParentName[0] == 0)
             continue;
-        for (CJoint& candidate : mJoints)
-            if (strcasecmp(candidate.mName, joint.mParentName) == 0) {
-                joint.mParent = &candidate;
-                break;
-            }
-        if (!joint.mParent)
+        const auto found = byName.find(FoldedName(joint.mParentName, sizeof(joint.mParentName)));
+        if (found == byName.end())
             return false;
+        joint.mParent = found->second;
     }
     for (CJoint& joint : mJoints)
         joint.Initialize(mScaleMatrix, mCenterMatrix);

@@ -22,6 +22,8 @@ unsigned MaskShift(uint32_t mask)
 
 unsigned MaskBits(uint32_t mask)
 {
+    if (mask == 0)
+        return 0; // no channel; its shift would be 32, past the word
     unsigned bits = 0;
     for (uint32_t m = mask >> MaskShift(mask); m & 1; m >>= 1)
         ++bits;

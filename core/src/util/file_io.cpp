@@ -1,5 +1,7 @@
 #include "file_io.h"
 
+#include "file_replacement.h"
+
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -40,32 +42,19 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_
 
 bool WriteFileAtomically(const std::string& path, const uint8_t* data, size_t size)
 {
-    if (path.empty())
+    FileReplacement r;
+    if (BeginReplacement(path, r) != ReplaceRefusal::None)
         return false;
-    std::string tmpl = path + ".XXXXXX";
-    const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0)
-        return false;
-    bool ok = true;
     size_t done = 0;
-    while (ok && done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n <= 0)
-            ok = false;
-        else
-            done += size_t(n);
+    while (done < size) {
+        const ssize_t n = ::write(r.fd, data + done, size - done);
+        if (n <= 0) {
+            AbandonReplacement(r);
+            return false;
+        }
+        done += size_t(n);
     }
-    // mkstemp creates 0600; give the file the permissions a plain create would.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ok = ok && ::fchmod(fd, 0666 & ~mask) == 0;
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = std::rename(tmpl.c_str(), path.c_str()) == 0;
-    if (!ok)
-        ::unlink(tmpl.c_str());
-    return ok;
+    return CommitReplacement(r);
 }
 
 } // namespace nimbus

@@ -2,17 +2,21 @@
 
 namespace kestrel::importkit {
 
-void BuildVertexTriangles(const int32_t* corners, size_t triangleCount, size_t vertexCount, VertexTriangles& out)
+void BuildVertexTriangles(const int32_t* corners, size_t triangleCount, size_t vertexCount, VertexTriangles& out,
+                          const std::vector<bool>* leftOut)
 {
+    const auto listed = [leftOut](size_t triangle) { return !leftOut || !(*leftOut)[triangle]; };
     out.start.assign(vertexCount + 1, 0);
     for (size_t n = 0; n < triangleCount * 3; ++n)
-        ++out.start[size_t(corners[n]) + 1];
+        if (listed(n / 3))
+            ++out.start[size_t(corners[n]) + 1];
     for (size_t v = 0; v < vertexCount; ++v)
         out.start[v + 1] += out.start[v];
-    out.list.resize(triangleCount * 3);
+    out.list.resize(out.start[vertexCount]);
     std::vector<uint32_t> fill(out.start.begin(), out.start.end() - 1);
     for (size_t n = 0; n < triangleCount * 3; ++n)
-        out.list[fill[size_t(corners[n])]++] = uint32_t(n / 3);
+        if (listed(n / 3))
+            out.list[fill[size_t(corners[n])]++] = uint32_t(n / 3);
 }
 
 void NormalizeOrZero(float* v)

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <string>
 
 #include "animated_fixture.h"
 
@@ -123,6 +125,30 @@ TEST(JointPose, FirstJointOfADuplicatedNameBecomesTheParent)
     ASSERT_TRUE(model.InitSkeleton());
     EXPECT_EQ(model.mJoints[2].mParent, &model.mJoints[0]);
     EXPECT_FLOAT_EQ(model.mJoints[2].mAbsolute.m[12], 1.0f);
+}
+
+TEST(JointPose, DeepChainsAndNamesThatFillTheirFieldFindTheirParents)
+{
+    // A chain as deep as a large motion-capture file: each joint one step above its parent.
+    constexpr int kDepth = 100000;
+    TestModel model;
+    model.mJoints.reserve(kDepth);
+    for (int i = 0; i < kDepth; ++i) {
+        const std::string name = "J" + std::to_string(i);
+        const std::string parent = i ? "j" + std::to_string(i - 1) : "";
+        model.mJoints.push_back(Joint(name.c_str(), parent.c_str(), CVector3d(0, i ? 1.0f : 0.0f, 0)));
+    }
+    ASSERT_TRUE(model.InitSkeleton());
+    EXPECT_EQ(model.mJoints.back().mParent, &model.mJoints[kDepth - 2]);
+    EXPECT_FLOAT_EQ(model.mJoints.back().mAbsolute.m[13], float(kDepth - 1));
+
+    // Names without a terminating zero are compared over their whole field only.
+    TestModel full;
+    full.mJoints = {Joint("", "", CVector3d()), Joint("child", "", CVector3d())};
+    std::memset(full.mJoints[0].mName, 'R', sizeof(full.mJoints[0].mName));
+    std::memset(full.mJoints[1].mParentName, 'r', sizeof(full.mJoints[1].mParentName));
+    ASSERT_TRUE(full.InitSkeleton());
+    EXPECT_EQ(full.mJoints[1].mParent, &full.mJoints[0]);
 }
 
 TEST(JointPose, CopiedJointsOwnTheirKeys)

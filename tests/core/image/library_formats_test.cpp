@@ -172,6 +172,15 @@ TEST(Dds, UncompressedDepthsAndChannelExpansion)
     ASSERT_TRUE(Load(t16, dir.File("c.dds")));
     ASSERT_EQ(t16.mBpp, 24);
     EXPECT_EQ(t16.mData, (std::vector<uint8_t>{255, 255, 255, 7, 3, 7}));
+
+    // A channel without mask bits reads as zero (its shift would run past the word).
+    std::vector<uint8_t> noRed = kestrel::test::MakeDds(2, 1, 16, px, false);
+    constexpr size_t kRedMaskOffset = 92;
+    std::fill_n(noRed.begin() + kRedMaskOffset, 4, uint8_t(0));
+    kestrel::test::WriteBytes(dir.File("d.dds"), noRed);
+    CTexture t0;
+    ASSERT_TRUE(Load(t0, dir.File("d.dds")));
+    EXPECT_EQ(t0.mData, (std::vector<uint8_t>{0, 255, 255, 0, 3, 7}));
 }
 
 TEST(TextureLoading, ExtensionsDecideAndFailuresLeaveNoImage)

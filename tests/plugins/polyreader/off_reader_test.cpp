@@ -111,4 +111,27 @@ TEST(OffReader, CubeOfQuadsGetsOneNormalPerSideCorner)
     EXPECT_EQ(used.size(), 24u);
 }
 
+TEST(OffReader, DegenerateFanAroundOneVertexImportsInLinearTime)
+{
+    // Thousands of area-less triangles at one vertex used to exhaust the smoothing's step
+    // budget (a walk per corner over every triangle at the vertex) and were refused.
+    constexpr int kFaces = 6000;
+    std::string text = "OFF\n3 " + std::to_string(kFaces + 1) + " 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n";
+    for (int f = 0; f < kFaces; ++f)
+        text += "3 0 0 0\n";
+    File f;
+    ASSERT_EQ(Parse(text, f), ParseStatus::Ok);
+    ImportRecord r;
+    ASSERT_TRUE(kestrel::off::BuildModel(f, &r.model));
+    skGroup* g = r.Group();
+    ASSERT_EQ(skGroupGetFaceCount(g), kFaces + 1);
+    // The one real triangle still gets its face normal at every corner.
+    const skTriangle* real = skGroupGetTriangle(g, 0);
+    for (int k = 0; k < 3; ++k) {
+        const skNormal* n = skGroupGetNormal(g, real->normalIndices[k]);
+        ASSERT_NE(n, nullptr);
+        EXPECT_FLOAT_EQ(n->z, 1.0f);
+    }
+}
+
 } // namespace

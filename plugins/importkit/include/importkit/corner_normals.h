@@ -28,8 +28,10 @@ struct VertexTriangles {
     std::vector<uint32_t> list;
 };
 
-// corners: 3 vertex indices per triangle, each below vertexCount.
-void BuildVertexTriangles(const int32_t* corners, size_t triangleCount, size_t vertexCount, VertexTriangles& out);
+// corners: 3 vertex indices per triangle, each below vertexCount. Triangles marked in
+// `leftOut` (when given) are not listed.
+void BuildVertexTriangles(const int32_t* corners, size_t triangleCount, size_t vertexCount, VertexTriangles& out,
+                          const std::vector<bool>* leftOut = nullptr);
 
 // Normalises v in place; a zero-length vector becomes (0, 0, 0).
 void NormalizeOrZero(float* v);
@@ -46,12 +48,19 @@ inline uint64_t CornerWalkBudget(size_t cornerCount) { return uint64_t(cornerCou
 // The normal list is as long as the vertex count, or longer when more normals are
 // needed; entries no corner names stay (0, 0, 0). False when the walks exceed
 // CornerWalkBudget.
-template <class Joins>
+//
+// isolated(i): triangle i joins no other and none joins it (a degenerate triangle under a
+// crease-angle test). Such triangles are kept out of the walks, so that a vertex shared by
+// a huge number of them costs no more than their count.
+template <class Joins, class Isolated>
 bool BuildCornerNormals(const int32_t* corners, size_t triangleCount, size_t vertexCount, const float* faceNormals,
-                        Joins joins, CornerNormals& out)
+                        Joins joins, Isolated isolated, CornerNormals& out)
 {
+    std::vector<bool> alone(triangleCount);
+    for (size_t i = 0; i < triangleCount; ++i)
+        alone[i] = isolated(i);
     VertexTriangles around;
-    BuildVertexTriangles(corners, triangleCount, vertexCount, around);
+    BuildVertexTriangles(corners, triangleCount, vertexCount, around, &alone);
     out.cornerNormal.assign(triangleCount * 3, -1);
     out.normals.assign(vertexCount * 3, 0.0f);
     size_t next = 0;
@@ -65,7 +74,8 @@ bool BuildCornerNormals(const int32_t* corners, size_t triangleCount, size_t ver
             float sum[3] = {own[0], own[1], own[2]};
             float count = 1;
             int32_t taken = -1;
-            for (uint32_t n = around.start[v]; n < around.start[v + 1]; ++n) {
+            const uint32_t walkEnd = alone[i] ? around.start[v] : around.start[v + 1];
+            for (uint32_t n = around.start[v]; n < walkEnd; ++n) {
                 if (budget-- == 0)
                     return false;
                 const uint32_t j = around.list[n];
@@ -96,6 +106,21 @@ bool BuildCornerNormals(const int32_t* corners, size_t triangleCount, size_t ver
         }
     }
     return true;
+}
+
+template <class Joins>
+bool BuildCornerNormals(const int32_t* corners, size_t triangleCount, size_t vertexCount, const float* faceNormals,
+                        Joins joins, CornerNormals& out)
+{
+    return BuildCornerNormals(corners, triangleCount, vertexCount, faceNormals, joins, [](size_t) { return false; },
+                              out);
+}
+
+// Under a crease-angle test a triangle without a face normal joins nothing.
+inline bool HasNoFaceNormal(const float* faceNormals, size_t i)
+{
+    const float* n = faceNormals + i * 3;
+    return n[0] == 0.0f && n[1] == 0.0f && n[2] == 0.0f;
 }
 
 } // namespace kestrel::importkit
