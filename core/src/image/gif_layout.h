@@ -31,7 +31,7 @@ struct GifCanvas {
 GifCanvas CanvasOf(const GifLayout& layout);
 
 // Whether a file of fileSize bytes may open as an image of width x height pixels. LZW
-// data yields at most about 2,700 pixels a byte, and a screen beyond the frame costs
+// data yields a few thousand pixels a byte at most, and a screen beyond the frame costs
 // the file nothing, so a tiny file could otherwise ask for a screen of gigabytes.
 bool GifCanvasFitsFile(uint64_t width, uint64_t height, size_t fileSize);
 
