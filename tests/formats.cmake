@@ -12,14 +12,14 @@ add_executable(nimbus_format_tests
   core/formats/md2_afs_parser_test.cpp
 )
 target_link_libraries(nimbus_format_tests PRIVATE nimbus_formats kestrel_format_fixtures GTest::gtest_main)
-gtest_discover_tests(nimbus_format_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "engine")
+kestrel_add_gtests(nimbus_format_tests LABELS engine)
 
 # The engine's model readers, which build on the parsers.
 add_executable(nimbus_reader_tests
   core/readers/model_readers_test.cpp
 )
 target_link_libraries(nimbus_reader_tests PRIVATE nimbus kestrel_format_fixtures kestrel_test_support GTest::gtest_main)
-gtest_discover_tests(nimbus_reader_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "engine")
+kestrel_add_gtests(nimbus_reader_tests LABELS engine)
 
 # The fuzzing seeds include every model format.
 target_link_libraries(kestrel_seed_writer PRIVATE kestrel_format_fixtures kestrel_importer_fixtures kestrel_model_io)

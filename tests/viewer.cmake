@@ -3,7 +3,7 @@ add_executable(kestrel_model_io_tests
   viewer/model_io/kxm3_test.cpp
 )
 target_link_libraries(kestrel_model_io_tests PRIVATE kestrel_model_io kestrel_test_support GTest::gtest_main)
-gtest_discover_tests(kestrel_model_io_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "engine")
+kestrel_add_gtests(kestrel_model_io_tests LABELS engine)
 
 add_executable(kestrel_plugin_host_tests
   viewer/plugin_host/registration_test.cpp
@@ -14,14 +14,14 @@ target_link_libraries(kestrel_plugin_host_tests PRIVATE kestrel_plugin_host kest
 target_compile_definitions(kestrel_plugin_host_tests PRIVATE
   KESTREL_SHAPEBIN_MODULE="$<TARGET_FILE:shapebin>" KESTREL_PICTUREREADER_MODULE="$<TARGET_FILE:picturereader>")
 add_dependencies(kestrel_plugin_host_tests shapebin picturereader)
-gtest_discover_tests(kestrel_plugin_host_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")
+kestrel_add_gtests(kestrel_plugin_host_tests LABELS viewer)
 
 add_executable(kestrel_document_tests viewer/document/document_open_test.cpp viewer/document/sample_models_test.cpp)
 target_link_libraries(kestrel_document_tests PRIVATE kestrel_document kestrel_format_fixtures kestrel_sample_writers
   kestrel_test_support GTest::gtest_main)
 target_compile_definitions(kestrel_document_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}")
 add_dependencies(kestrel_document_tests shapebin picturereader lithoreader polyreader studioreader motionreader)
-gtest_discover_tests(kestrel_document_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")
+kestrel_add_gtests(kestrel_document_tests LABELS viewer)
 
 # The command line, run as a user runs it.
 add_executable(kestrel_cli_tests cli/kestrel_cli_test.cpp)
@@ -29,9 +29,9 @@ target_link_libraries(kestrel_cli_tests PRIVATE nimbus kestrel_format_fixtures k
   kestrel_test_support GTest::gtest_main)
 target_compile_definitions(kestrel_cli_tests PRIVATE KESTREL_CLI="$<TARGET_FILE:kestrel-cli>")
 add_dependencies(kestrel_cli_tests kestrel-cli shapebin picturereader lithoreader)
-gtest_discover_tests(kestrel_cli_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "cli")
+kestrel_add_gtests(kestrel_cli_tests LABELS cli)
 
 # Start-up memory settings; a process of its own, as they change its allocator.
 add_executable(kestrel_platform_tests viewer/platform/memory_reuse_test.cpp)
 target_link_libraries(kestrel_platform_tests PRIVATE kestrel_platform GTest::gtest_main)
-gtest_discover_tests(kestrel_platform_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")
+kestrel_add_gtests(kestrel_platform_tests LABELS viewer)

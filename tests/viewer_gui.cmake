@@ -17,11 +17,11 @@ add_executable(kestrel_settings_tests
 target_link_libraries(kestrel_settings_tests PRIVATE kestrel_frame kestrel_gui_test_main)
 target_compile_definitions(kestrel_settings_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}")
 add_dependencies(kestrel_settings_tests ${KESTREL_GUI_PLUGIN_TARGETS})
-gtest_discover_tests(kestrel_settings_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer"
+kestrel_add_gtests(kestrel_settings_tests LABELS viewer
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 
 add_executable(kestrel_frame_tests viewer/frame/main_frame_test.cpp)
 target_link_libraries(kestrel_frame_tests PRIVATE kestrel_frame kestrel_gui_test_main)
 target_compile_definitions(kestrel_frame_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}")
 add_dependencies(kestrel_frame_tests ${KESTREL_GUI_PLUGIN_TARGETS})
-gtest_discover_tests(kestrel_frame_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")
+kestrel_add_gtests(kestrel_frame_tests LABELS viewer)

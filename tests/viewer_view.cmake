@@ -2,7 +2,7 @@
 # under an X server.
 add_executable(kestrel_view_rules_tests viewer/view/view_rules_test.cpp)
 target_link_libraries(kestrel_view_rules_tests PRIVATE kestrel_view_rules kestrel_test_support GTest::gtest_main)
-gtest_discover_tests(kestrel_view_rules_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")
+kestrel_add_gtests(kestrel_view_rules_tests LABELS viewer)
 
 add_executable(kestrel_view_tests viewer/view/view_widget_test.cpp viewer/view/frame_binding_test.cpp
   viewer/view/view_test_main.cpp)
@@ -11,4 +11,4 @@ target_link_libraries(kestrel_view_tests PRIVATE kestrel_view_binding kestrel_fo
 target_compile_definitions(kestrel_view_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}"
   KESTREL_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output/viewer_view")
 add_dependencies(kestrel_view_tests shapebin picturereader lithoreader polyreader studioreader motionreader)
-gtest_discover_tests(kestrel_view_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "viewer")
+kestrel_add_gtests(kestrel_view_tests LABELS viewer)

@@ -1,4 +1,4 @@
-// The STL import plug-in: reads the named file, ASCII or binary, into one group.
+// The STL import plug-in: reads the named file, ASCII or binary, one group per solid.
 
 #include "importkit/import_plugin.h"
 #include "plugframe/plugin_info.h"

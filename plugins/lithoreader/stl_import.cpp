@@ -1,6 +1,8 @@
 #include "stl_import.h"
 
+#include <cmath>
 #include <cstring>
+#include <string>
 
 #include "importkit/corner_normals.h"
 #include "importkit/group_normals.h"
@@ -32,24 +34,32 @@ bool StoreVertices(skGroup* group, const std::vector<float>& positions)
     return true;
 }
 
-} // namespace
+// The stored normal, or the corners' own where the stored one has no usable length:
+// many writers store (0, 0, 0) for every facet, which would smooth to black.
+void FacetNormal(const Facet& facet, float* out)
+{
+    const float* stored = facet.normal;
+    const float length = std::sqrt(stored[0] * stored[0] + stored[1] * stored[1] + stored[2] * stored[2]);
+    if (length > 0.0f && std::isfinite(length))
+        std::memcpy(out, stored, sizeof(float) * 3);
+    else
+        importkit::TriangleNormal(facet.corners[0], facet.corners[1], facet.corners[2], out);
+}
 
-bool BuildModel(const File& file, skModel* model)
+// One group of count facets, facetAt(i) giving facet i; mesh is their welded corners.
+template <class FacetAt>
+bool BuildGroup(const std::string& name, const WeldedMesh& mesh, size_t count, FacetAt facetAt, skModel* model)
 {
     skGroup* group = skModelAddGroup(model);
     if (!group)
         return false;
-    skGroupSetName(group, file.name.c_str());
-
-    WeldedMesh mesh;
-    WeldCorners(file, mesh);
+    skGroupSetName(group, name.c_str());
     if (!StoreTriangles(group, mesh.corners) || !StoreVertices(group, mesh.positions))
         return false;
 
-    const size_t count = file.FacetCount();
     std::vector<float> facetNormals(count * 3);
     for (size_t f = 0; f < count; ++f)
-        std::memcpy(&facetNormals[f * 3], file.FacetAt(f).normal, sizeof(float) * 3);
+        FacetNormal(facetAt(f), &facetNormals[f * 3]);
     const auto joins = [&facetNormals](size_t i, size_t j) {
         const float* a = &facetNormals[i * 3];
         const float* b = &facetNormals[j * 3];
@@ -59,6 +69,23 @@ bool BuildModel(const File& file, skModel* model)
     return importkit::BuildCornerNormals(mesh.corners.data(), count, mesh.positions.size() / 3,
                                          facetNormals.data(), joins, normals) &&
            importkit::StoreCornerNormals(group, normals);
+}
+
+} // namespace
+
+bool BuildModel(const File& file, skModel* model)
+{
+    WeldedMesh mesh;
+    WeldCorners(file, mesh);
+    if (!BuildGroup(file.name, mesh, file.FacetCount(), [&file](size_t f) { return file.FacetAt(f); }, model))
+        return false;
+    for (const Solid& solid : file.laterSolids) {
+        WeldCorners(solid.facets, mesh);
+        const auto facetAt = [&solid](size_t f) -> const Facet& { return solid.facets[f]; };
+        if (!BuildGroup(solid.name, mesh, solid.facets.size(), facetAt, model))
+            return false;
+    }
+    return true;
 }
 
 } // namespace kestrel::stl

@@ -1,17 +1,19 @@
 #pragma once
-// Turning a read STL file into one group of the exchange record.
+// Turning a read STL file into groups of the exchange record, one per solid.
 
 #include "stl_parser.h"
 #include "tessera/tessera.h"
 
 namespace kestrel::stl {
 
-// Smoothing joins two facets whose stored normals have a dot product of at least
-// this (cos 30 degrees).
+// Smoothing joins two facets whose normals have a dot product of at least this
+// (cos 30 degrees). A facet's normal is the stored one, or, when that has zero or no
+// finite length, the unit normal of its corners.
 constexpr float kCreaseCosine = 0.8660254f;
 
-// Adds one group named after the solid: welded vertices, one triangle per facet and
-// smooth normals with a 30 degree crease. False when the record cannot hold them.
+// Adds one group per solid, in file order, named after it: welded vertices, one
+// triangle per facet and smooth normals with a 30 degree crease. False when the record
+// cannot hold them.
 bool BuildModel(const File& file, skModel* model);
 
 } // namespace kestrel::stl

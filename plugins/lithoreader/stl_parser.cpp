@@ -43,22 +43,11 @@ bool ReadAsciiFacet(TextLines& lines, std::string_view facetLine, Facet& facet)
     return LineWith(lines, "endloop", rest) && LineWith(lines, "endfacet", rest);
 }
 
-// True when the solid ended with "endsolid". The name is kept even when the rest
-// fails, as the binary attempt may use it.
-bool ReadAscii(const uint8_t* data, size_t size, File& out)
+// Facets up to the line holding "endsolid"; false when the text ends first or a facet
+// is malformed.
+bool ReadSolidFacets(TextLines& lines, std::vector<Facet>& facets)
 {
-    TextLines lines(reinterpret_cast<const char*>(data), size, kLinePiece);
     TextLine line;
-    std::string_view rest;
-    for (;;) {
-        if (!lines.Next(line))
-            return false;
-        if (After(line.text, "solid", rest))
-            break;
-    }
-    const std::string_view name = importkit::ScanWord(rest);
-    if (!name.empty())
-        out.name.assign(name);
     for (;;) {
         if (!lines.Next(line))
             return false;
@@ -67,8 +56,56 @@ bool ReadAscii(const uint8_t* data, size_t size, File& out)
         Facet facet;
         if (!ReadAsciiFacet(lines, line.text, facet))
             return false;
-        out.facets.push_back(facet);
+        facets.push_back(facet);
     }
+}
+
+void AssignName(std::string_view rest, std::string& name)
+{
+    const std::string_view word = importkit::ScanWord(rest);
+    if (!word.empty())
+        name.assign(word);
+}
+
+// A line after a solid opens another when it names "solid"; a stray "endsolid" opens none.
+bool OpensSolid(std::string_view text, std::string_view& rest)
+{
+    return text.find("endsolid") == std::string_view::npos && After(text, "solid", rest);
+}
+
+// True when every solid ended with "endsolid". The first solid's name is kept even when
+// the rest fails, as the binary attempt may use it.
+bool ReadAscii(const uint8_t* data, size_t size, File& out)
+{
+    TextLines lines(reinterpret_cast<const char*>(data), size, kLinePiece);
+    TextLine line;
+    std::string_view rest;
+    do {
+        if (!lines.Next(line))
+            return false;
+    } while (!After(line.text, "solid", rest));
+    AssignName(rest, out.name);
+    if (!ReadSolidFacets(lines, out.facets))
+        return false;
+    while (lines.Next(line)) {
+        if (!OpensSolid(line.text, rest))
+            continue;
+        Solid& solid = out.laterSolids.emplace_back();
+        AssignName(rest, solid.name);
+        if (!ReadSolidFacets(lines, solid.facets))
+            return false;
+    }
+    return true;
+}
+
+bool EverySolidFits(const File& file)
+{
+    if (file.facets.size() > kMaxTriangles)
+        return false;
+    for (const Solid& solid : file.laterSolids)
+        if (solid.facets.size() > kMaxTriangles)
+            return false;
+    return true;
 }
 
 uint32_t LeUint32(const uint8_t* p)
@@ -88,6 +125,7 @@ float LeFloat(const uint8_t* p)
 ParseStatus CheckBinary(const uint8_t* data, size_t size, File& out)
 {
     out.facets.clear();
+    out.laterSolids.clear();
     out.binary = true;
     if (size < kHeaderSize + 4)
         return ParseStatus::NotStl;
@@ -102,7 +140,7 @@ ParseStatus CheckBinary(const uint8_t* data, size_t size, File& out)
     return ParseStatus::Ok;
 }
 
-// ASCII when it holds a complete solid, else checked as binary; out.binaryFile is left
+// ASCII when it holds complete solids, else checked as binary; out.binaryFile is left
 // for the caller to fill.
 ParseStatus ParseView(const uint8_t* data, size_t size, File& out)
 {
@@ -113,7 +151,7 @@ ParseStatus ParseView(const uint8_t* data, size_t size, File& out)
     // binary file.
     const bool mayBeAscii = size >= 5 && memmem(data, size, "solid", 5) != nullptr;
     if (mayBeAscii && ReadAscii(data, size, out))
-        return out.facets.size() <= kMaxTriangles ? ParseStatus::Ok : ParseStatus::TooLarge;
+        return EverySolidFits(out) ? ParseStatus::Ok : ParseStatus::TooLarge;
     return CheckBinary(data, size, out);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The STL file, ASCII or binary, as read: the solid's name and its facets in file
+// The STL file, ASCII or binary, as read: each solid's name and its facets in file
 // order. No welding or normals here; see stl_import.h.
 
 #include <cstddef>
@@ -14,26 +14,35 @@ struct Facet {
     float corners[3][3] = {};  // three positions
 };
 
-struct File {
+// A "solid ... endsolid" block of an ASCII file after the first.
+struct Solid {
     std::string name = "Object";
+    std::vector<Facet> facets;
+};
+
+struct File {
+    std::string name = "Object";  // the first solid's, or the binary header's
     bool binary = false;
-    std::vector<Facet> facets;  // the facets of an ASCII file
+    std::vector<Facet> facets;       // the facets of an ASCII file's first solid
+    std::vector<Solid> laterSolids;  // an ASCII file's further solids, in file order
     // A binary file as read: its facets are decoded from the 50-byte records when used,
     // as a decoded copy would double the memory a large file needs.
     std::vector<uint8_t> binaryFile;
 
+    // The first solid's facets.
     size_t FacetCount() const;
     Facet FacetAt(size_t index) const;  // index below FacetCount()
 };
 
 enum class ParseStatus {
     Ok,
-    NotStl,    // neither a complete ASCII solid nor a binary file
+    NotStl,    // neither complete ASCII solids nor a binary file
     BadSize,   // binary, but the size is not 84 + 50 x N
-    TooLarge,  // binary, more triangles than a model can hold
+    TooLarge,  // more triangles in one solid than a group can hold
 };
 
-// Tries the ASCII form first (a solid ended by "endsolid"), then the binary form.
+// Tries the ASCII form first (solids each ended by "endsolid"; lines outside them that
+// name no solid are skipped), then the binary form.
 ParseStatus Parse(const uint8_t* data, size_t size, File& out);
 // The same, but a binary file's bytes are moved into out instead of copied.
 ParseStatus Parse(std::vector<uint8_t>&& bytes, File& out);

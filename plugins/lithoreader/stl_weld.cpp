@@ -100,11 +100,10 @@ private:
 constexpr size_t kBatchFacets = 32;
 constexpr size_t kBatchCorners = kBatchFacets * 3;
 
-} // namespace
-
-void WeldCorners(const File& file, WeldedMesh& out)
+// facetAt(i) gives facet i of count.
+template <class FacetAt>
+void WeldFacets(size_t count, FacetAt facetAt, WeldedMesh& out)
 {
-    const size_t count = file.FacetCount();
     out.positions.clear();
     out.corners.clear();
     out.corners.reserve(count * 3);
@@ -117,7 +116,7 @@ void WeldCorners(const File& file, WeldedMesh& out)
     for (size_t first = 0; first < count; first += kBatchFacets) {
         const size_t corners = std::min(kBatchFacets, count - first) * 3;
         for (size_t f = 0; f * 3 < corners; ++f)
-            std::memcpy(batch[f * 3], file.FacetAt(first + f).corners, sizeof(float) * 9);
+            std::memcpy(batch[f * 3], facetAt(first + f).corners, sizeof(float) * 9);
         for (size_t c = 0; c < corners; ++c) {
             hashes[c] = Hash(batch[c]);
             table.Prefetch(hashes[c]);
@@ -125,6 +124,18 @@ void WeldCorners(const File& file, WeldedMesh& out)
         for (size_t c = 0; c < corners; ++c)
             out.corners.push_back(table.FindOrAdd(batch[c], hashes[c]));
     }
+}
+
+} // namespace
+
+void WeldCorners(const File& file, WeldedMesh& out)
+{
+    WeldFacets(file.FacetCount(), [&file](size_t f) { return file.FacetAt(f); }, out);
+}
+
+void WeldCorners(const std::vector<Facet>& facets, WeldedMesh& out)
+{
+    WeldFacets(facets.size(), [&facets](size_t f) -> const Facet& { return facets[f]; }, out);
 }
 
 } // namespace kestrel::stl

@@ -17,6 +17,8 @@ struct WeldedMesh {
 // compare equal (so -0.0 matches 0.0, and a position holding NaN matches nothing);
 // otherwise it becomes a new vertex. Exact coordinates are hashed, so the cost is
 // linear in the number of corners.
+// The file's first solid.
 void WeldCorners(const File& file, WeldedMesh& out);
+void WeldCorners(const std::vector<Facet>& facets, WeldedMesh& out);
 
 } // namespace kestrel::stl

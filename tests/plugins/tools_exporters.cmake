@@ -11,7 +11,7 @@ add_executable(tool_jobs_tests
 target_include_directories(tool_jobs_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/plugins)
 target_link_libraries(tool_jobs_tests PRIVATE lithowriter_core lithoreader_core shapetext_core terrainer_core
   smoother_core datalister_core nimbus kestrel_test_support GTest::gtest_main)
-gtest_discover_tests(tool_jobs_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "plugins")
+kestrel_add_gtests(tool_jobs_tests LABELS plugins)
 
 if(TARGET Qt6::Widgets)
   add_executable(tool_dialogs_tests
@@ -33,6 +33,6 @@ if(TARGET Qt6::Widgets)
     target_compile_definitions(tool_dialogs_tests PRIVATE KESTREL_MODULE_${upper}="$<TARGET_FILE:${plugin}>")
     add_dependencies(tool_dialogs_tests ${plugin})
   endforeach()
-  gtest_discover_tests(tool_dialogs_tests DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS "plugins" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  kestrel_add_gtests(tool_dialogs_tests LABELS plugins
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()

@@ -3,6 +3,7 @@
 
 #include "codecs.h"
 #include "dds16_codec.h"
+#include "gif_layout.h"
 
 namespace nimbus::image {
 namespace {
@@ -59,8 +60,13 @@ unsigned PaletteIndex(const BYTE* line, unsigned x, unsigned bpp)
 
 bool DecodeGif(const uint8_t* data, size_t size, SkDecodedImage& out)
 {
-    // Logical screen width and height: u16 at offsets 6 and 8.
-    if (!HeaderSizeAcceptable(data, size, 6, 8, 2))
+    GifLayout layout;
+    if (!ReadGifLayout(data, size, layout))
+        return false;
+    const GifCanvas canvas = CanvasOf(layout);
+    // FreeImage allocates the frame before it looks at the pixels, so both sizes are
+    // checked first; the frame never exceeds the canvas.
+    if (!SizeAcceptable(canvas.width, canvas.height, 4) || !GifCanvasFitsFile(canvas.width, canvas.height, size))
         return false;
     Bitmap bitmap;
     if (!LoadBitmap(FIF_GIF, data, size, bitmap))
@@ -72,14 +78,19 @@ bool DecodeGif(const uint8_t* data, size_t size, SkDecodedImage& out)
     if ((bpp != 1 && bpp != 4 && bpp != 8) || !palette || colours == 0)
         return false;
     const unsigned width = FreeImage_GetWidth(dib), height = FreeImage_GetHeight(dib);
-    const int transparent = FreeImage_IsTransparent(dib) ? FreeImage_GetTransparentIndex(dib) : -1;
-    const unsigned outBpp = transparent >= 0 ? 4 : 3;
-    if (!Allocate(out, width, height, uint8_t(outBpp * 8)))
+    if (width != layout.frameWidth || height != layout.frameHeight)
         return false;
+    const bool coversCanvas = width == canvas.width && height == canvas.height;
+    const int transparent = FreeImage_IsTransparent(dib) ? FreeImage_GetTransparentIndex(dib) : -1;
+    const unsigned outBpp = transparent >= 0 || !coversCanvas ? 4 : 3;
+    // Allocation zeroes the canvas: where the frame does not reach stays transparent.
+    if (!Allocate(out, canvas.width, canvas.height, uint8_t(outBpp * 8)))
+        return false;
+    // Scan line 0 is the bottom row, in the frame as in ours.
+    const unsigned bottomGap = canvas.height - canvas.frameTop - height;
     for (unsigned y = 0; y < height; ++y) {
-        // Scan line 0 is the bottom row, as ours.
         const BYTE* line = FreeImage_GetScanLine(dib, int(y));
-        uint8_t* dst = out.pixels.data() + size_t(y) * width * outBpp;
+        uint8_t* dst = out.pixels.data() + (size_t(bottomGap + y) * canvas.width + canvas.frameLeft) * outBpp;
         for (unsigned x = 0; x < width; ++x, dst += outBpp) {
             const unsigned index = PaletteIndex(line, x, bpp);
             if (index < colours) {

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "gif_fixture.h"
 #include "image_fixtures.h"
 #include "library_image_fixtures.h"
 #include "nimbus/texture.h"
@@ -145,6 +146,91 @@ TEST(Gif, PaletteColoursAndTransparency)
     EXPECT_EQ(clear.mBpp, 32);
     for (size_t i = 0; i < indices.size(); ++i)
         EXPECT_EQ(clear.mData[i * 4 + 3], indices[i] == 2 ? 0 : 255) << i;
+}
+
+// A frame of w x h pixels whose index at (x, y), counted from the top, is (x + 2y) % 4.
+kestrel::test::GifFrame StripedFrame(uint16_t left, uint16_t top, uint16_t w, uint16_t h)
+{
+    kestrel::test::GifFrame frame{left, top, w, h, {}, -1};
+    for (unsigned y = 0; y < h; ++y)
+        for (unsigned x = 0; x < w; ++x)
+            frame.indices.push_back(uint8_t((x + 2 * y) % 4));
+    return frame;
+}
+
+// Pixels inside the frame carry its colours (or none at its transparent index), the
+// rest of the screen is transparent.
+void ExpectFrameOnScreen(const CTexture& t, const kestrel::test::GifFrame& frame, const std::vector<uint32_t>& palette)
+{
+    ASSERT_EQ(t.mBpp, 32);
+    for (uint32_t row = 0; row < t.mHeight; ++row)
+        for (uint32_t x = 0; x < t.mWidth; ++x) {
+            const uint32_t y = t.mHeight - 1 - row;  // from the top; rows are stored bottom first
+            const uint8_t* p = t.mData.data() + (size_t(row) * t.mWidth + x) * 4;
+            const bool inside = x >= frame.left && x < frame.left + frame.width && y >= frame.top &&
+                                y < frame.top + frame.height;
+            if (!inside) {
+                ASSERT_EQ(p[3], 0) << x << "," << y;
+                continue;
+            }
+            const uint8_t index = frame.indices[(y - frame.top) * frame.width + (x - frame.left)];
+            if (index == frame.transparentIndex) {
+                ASSERT_EQ(p[3], 0) << x << "," << y;
+                continue;
+            }
+            const uint32_t c = palette[index];
+            ASSERT_EQ(p[3], 255) << x << "," << y;
+            ASSERT_EQ(p[0], uint8_t(c >> 16)) << x << "," << y;
+            ASSERT_EQ(p[1], uint8_t(c >> 8)) << x << "," << y;
+            ASSERT_EQ(p[2], uint8_t(c)) << x << "," << y;
+        }
+}
+
+TEST(Gif, OpensAsTheLogicalScreenWithTheFirstFrameOnIt)
+{
+    TempDir dir;
+    const std::vector<uint32_t> palette = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080};
+    const std::string path = dir.File("screen.gif");
+
+    const auto inner = StripedFrame(8, 8, 16, 16);
+    kestrel::test::WriteBytes(path, kestrel::test::MakeGif(32, 32, palette, inner));
+    CTexture centred;
+    ASSERT_TRUE(Load(centred, path));
+    EXPECT_EQ(centred.mWidth, 32u);
+    EXPECT_EQ(centred.mHeight, 32u);
+    ExpectFrameOnScreen(centred, inner, palette);
+
+    // The top half of the screen, with a transparent colour of its own.
+    auto top = StripedFrame(0, 0, 100, 50);
+    top.transparentIndex = 2;
+    kestrel::test::WriteBytes(path, kestrel::test::MakeGif(100, 100, palette, top));
+    CTexture half;
+    ASSERT_TRUE(Load(half, path));
+    EXPECT_EQ(half.mWidth, 100u);
+    EXPECT_EQ(half.mHeight, 100u);
+    ExpectFrameOnScreen(half, top, palette);
+}
+
+TEST(Gif, FrameThatFillsOrDoesNotFitTheScreenOpensAsItself)
+{
+    TempDir dir;
+    const std::vector<uint32_t> palette = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080};
+    const std::string path = dir.File("frame.gif");
+    struct Case {
+        uint16_t screenWidth, screenHeight, frameLeft;
+    };
+    // Filling the screen exactly, a screen left 0 x 0, a frame reaching past the right edge.
+    for (const Case c : {Case{12, 5, 0}, Case{0, 0, 0}, Case{12, 5, 4}}) {
+        kestrel::test::WriteBytes(path,
+                                  kestrel::test::MakeGif(c.screenWidth, c.screenHeight, palette, StripedFrame(c.frameLeft, 0, 12, 5)));
+        CTexture t;
+        ASSERT_TRUE(Load(t, path)) << c.screenWidth << " " << c.frameLeft;
+        EXPECT_EQ(t.mWidth, 12u);
+        EXPECT_EQ(t.mHeight, 5u);
+        EXPECT_EQ(t.mBpp, 24);  // nothing uncovered, nothing transparent
+        // Bottom left: index (0 + 2 * 4) % 4, red.
+        EXPECT_EQ(std::vector<uint8_t>(t.mData.begin(), t.mData.begin() + 3), (std::vector<uint8_t>{0xFF, 0, 0}));
+    }
 }
 
 TEST(Dds, UncompressedDepthsAndChannelExpansion)

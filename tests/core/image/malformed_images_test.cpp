@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "gif_fixture.h"
 #include "image_fixtures.h"
 #include "nimbus/texture.h"
 #include "temp_dir.h"
@@ -114,6 +115,11 @@ void PrintTo(const Fixture& c, std::ostream* os) { *os << c.name; }
 
 RefImage Colours() { return MakePattern(13, 7, 24, PatternColours::kSixteenColours); }
 
+GifFrame OneColourFrame(uint16_t left, uint16_t top, uint16_t width, uint16_t height)
+{
+    return GifFrame{left, top, width, height, std::vector<uint8_t>(size_t(width) * height, 1), -1};
+}
+
 const Fixture kFixtures[] = {
     {"TgaRaw24", "t.tga", [] { return MakeTga(MakePattern(13, 7, 24, PatternColours::kFull), {}); }, 13, 7, 24},
     {"TgaRle32", "t.tga",
@@ -126,6 +132,8 @@ const Fixture kFixtures[] = {
     {"Cel", "c.cel", [] { return MakeCel(Colours()); }, 13, 7, 24},
     {"Bmp24", "b.bmp", [] { return MakeBmp(MakePattern(13, 7, 24, PatternColours::kFull), {}); }, 13, 7, 24},
     {"Bmp4", "b.bmp", [] { return MakeBmp(Colours(), {4}); }, 13, 7, 24},
+    {"GifFrameOnScreen", "g.gif", [] { return MakeGif(32, 32, {0xFF0000, 0x00FF00}, OneColourFrame(8, 8, 16, 16)); },
+     32, 32, 32},
 };
 
 class MalformedTruncationTest : public testing::TestWithParam<Fixture> {};
@@ -217,9 +225,16 @@ std::vector<uint8_t> HugeBmp()
     return f;
 }
 
+// A screen of 8192 x 8191 (just within the pixel limit) around a 1 x 1 frame, in 40 bytes.
+std::vector<uint8_t> HugeGifScreen() { return MakeGif(8192, 8191, {0xFF0000, 0x00FF00}, OneColourFrame(0, 0, 1, 1)); }
+
+// A small screen, and a first frame that declares 65535 x 65535 pixels.
+std::vector<uint8_t> HugeGifFrame() { return MakeGif(4, 4, {0xFF0000, 0x00FF00}, GifFrame{0, 0, 65535, 65535, {1}, -1}); }
+
 const HugeCase kHugeCases[] = {
     {"TgaRle", "h.tga", HugeTgaRle}, {"TgaRaw", "h.tga", HugeTgaRaw}, {"TgaOverLimit", "h.tga", HugeTgaOverLimit},
     {"Pcx", "h.pcx", HugePcx},       {"Cel", "h.cel", HugeCel},       {"Bmp", "h.bmp", HugeBmp},
+    {"GifScreen", "h.gif", HugeGifScreen}, {"GifFrame", "h.gif", HugeGifFrame},
 };
 
 class MalformedHugeSizeTest : public testing::TestWithParam<HugeCase> {};

@@ -10,6 +10,7 @@
 #include "formats/stl_writer.h"
 #include "import_record.h"
 #include "stl_import.h"
+#include "stl_parser.h"
 #include "stl_weld.h"
 
 namespace {
@@ -180,6 +181,93 @@ TEST(StlImport, FlatNeighboursShareNormalsAndTheNameIsKept)
     const skNormal* nb = skGroupGetNormal(g, t0->normalIndices[1]);
     EXPECT_LT(nb->x, 0.0f);
     EXPECT_NEAR(nb->x * nb->x + nb->y * nb->y + nb->z * nb->z, 1.0f, 1e-5f);
+}
+
+kestrel::stl::File Parsed(const std::vector<uint8_t>& bytes)
+{
+    kestrel::stl::File file;
+    EXPECT_EQ(kestrel::stl::Parse(bytes.data(), bytes.size(), file), kestrel::stl::ParseStatus::Ok);
+    return file;
+}
+
+const skNormal* CornerNormal(const skGroup* g, int triangle, int corner)
+{
+    return skGroupGetNormal(g, skGroupGetTriangle(g, triangle)->normalIndices[corner]);
+}
+
+// Every corner normal has unit length and lies along its side's outward normal.
+void ExpectCubeSideNormals(const skGroup* g)
+{
+    ASSERT_EQ(skGroupGetFaceCount(g), 12);
+    const std::vector<fx::Facet> cube = fx::Cube();
+    for (int t = 0; t < 12; ++t)
+        for (int k = 0; k < 3; ++k) {
+            const skNormal* n = CornerNormal(g, t, k);
+            const float* side = cube[size_t(t)].normal;
+            EXPECT_NEAR(n->x * n->x + n->y * n->y + n->z * n->z, 1.0f, 1e-5f) << t;
+            EXPECT_NEAR(n->x * side[0] + n->y * side[1] + n->z * side[2], 1.0f, 1e-5f) << t;
+        }
+}
+
+TEST(StlImport, ZeroAndNonFiniteFacetNormalsComeFromTheCorners)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float stored[4][3] = {{0, 0, 0}, {nan, nan, nan}, {0, nan, 1}, {inf, 0, 0}};
+    std::vector<fx::Facet> facets = fx::Cube();
+    for (size_t i = 0; i < facets.size(); ++i)
+        std::memcpy(facets[i].normal, stored[i % 4], sizeof(facets[i].normal));
+
+    for (const auto& bytes : {fx::WriteBinary("b", facets), kestrel::test::Bytes(fx::WriteAscii("a", facets))}) {
+        ImportRecord r;
+        ASSERT_TRUE(kestrel::stl::BuildModel(Parsed(bytes), &r.model));
+        ExpectCubeSideNormals(r.Group());
+        // The sides still meet at a crease: one normal per corner of each side.
+        EXPECT_EQ(skGroupGetNormalCount(r.Group()), 24);
+    }
+}
+
+TEST(StlImport, StoredNonZeroNormalsStayAsRead)
+{
+    // Two separate triangles in the z = 0 plane whose corners face +z. The first stores
+    // a leaning normal, the second a long one pointing the other way; neither is corrected.
+    std::vector<fx::Facet> facets(2);
+    const float corners[2][3][3] = {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{5, 0, 0}, {6, 0, 0}, {5, 1, 0}}};
+    std::memcpy(facets[0].v, corners[0], sizeof(facets[0].v));
+    std::memcpy(facets[1].v, corners[1], sizeof(facets[1].v));
+    facets[0].normal[1] = 0.6f;
+    facets[0].normal[2] = 0.8f;
+    facets[1].normal[2] = -2.0f;
+    ImportRecord r;
+    ASSERT_TRUE(kestrel::stl::BuildModel(Parsed(fx::WriteBinary("b", facets)), &r.model));
+    for (int k = 0; k < 3; ++k) {
+        const skNormal* leaning = CornerNormal(r.Group(), 0, k);
+        EXPECT_FLOAT_EQ(leaning->x, 0.0f);
+        EXPECT_FLOAT_EQ(leaning->y, 0.6f);
+        EXPECT_FLOAT_EQ(leaning->z, 0.8f);
+        const skNormal* down = CornerNormal(r.Group(), 1, k);
+        EXPECT_FLOAT_EQ(down->z, -1.0f);
+    }
+}
+
+TEST(StlImport, EachSolidBecomesItsOwnWeldedGroup)
+{
+    // The same cube twice: welding never joins corners of different solids.
+    const std::string text = fx::WriteAscii("", fx::Cube()) + fx::WriteAscii("lid", fx::Cube());
+    ImportRecord r;
+    ASSERT_TRUE(kestrel::stl::BuildModel(Parsed(kestrel::test::Bytes(text)), &r.model));
+    ASSERT_EQ(skModelGetGroupCount(&r.model), 2);
+    EXPECT_STREQ(skGroupGetName(r.Group(0)), "Object");
+    EXPECT_STREQ(skGroupGetName(r.Group(1)), "lid");
+    for (int i = 0; i < 2; ++i) {
+        skGroup* g = r.Group(i);
+        EXPECT_EQ(skGroupGetVertexCount(g), 8);
+        EXPECT_EQ(skGroupGetNormalCount(g), 24);
+        ExpectCubeSideNormals(g);
+        for (int t = 0; t < skGroupGetFaceCount(g); ++t)
+            for (int k = 0; k < 3; ++k)
+                EXPECT_LT(skGroupGetTriangle(g, t)->vertexIndices[k], 8);
+    }
 }
 
 } // namespace

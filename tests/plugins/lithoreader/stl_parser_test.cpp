@@ -102,4 +102,51 @@ TEST(StlParser, CountThatWouldWrapIn32BitsIsRefused)
     EXPECT_EQ(f.FacetCount(), 0u);
 }
 
+TEST(StlParser, EverySolidOfAnAsciiFileIsRead)
+{
+    std::vector<fx::Facet> shifted = fx::Cube();
+    for (auto& facet : shifted)
+        for (auto& corner : facet.v)
+            corner[0] += 2.0f;
+    File f;
+    ASSERT_EQ(Parse(fx::WriteAscii("base", fx::Cube()) + "\n" + fx::WriteAscii("lid", shifted), f), ParseStatus::Ok);
+    EXPECT_FALSE(f.binary);
+    EXPECT_EQ(f.name, "base");
+    EXPECT_EQ(f.FacetCount(), 12u);
+    ASSERT_EQ(f.laterSolids.size(), 1u);
+    EXPECT_EQ(f.laterSolids[0].name, "lid");
+    ASSERT_EQ(f.laterSolids[0].facets.size(), 12u);
+    EXPECT_EQ(std::memcmp(f.laterSolids[0].facets[7].corners, shifted[7].v, sizeof(shifted[7].v)), 0);
+
+    // A nameless solid keeps the usual name, whichever place it has.
+    ASSERT_EQ(Parse(fx::WriteAscii("", fx::Cube()) + fx::WriteAscii("lid", shifted) + fx::WriteAscii("", shifted), f),
+              ParseStatus::Ok);
+    EXPECT_EQ(f.name, "Object");
+    ASSERT_EQ(f.laterSolids.size(), 2u);
+    EXPECT_EQ(f.laterSolids[0].name, "lid");
+    EXPECT_EQ(f.laterSolids[1].name, "Object");
+}
+
+TEST(StlParser, BrokenLaterSolidRejectsTheFile)
+{
+    const std::string first = fx::WriteAscii("base", fx::Cube());
+    const std::string second = fx::WriteAscii("lid", fx::Cube());
+    File f;
+    // Cut inside the name, inside a facet, and just before "endsolid" ends the block.
+    for (size_t cut : {size_t(8), second.size() / 2, second.size() - 12}) {
+        EXPECT_NE(Parse(first + second.substr(0, cut), f), ParseStatus::Ok) << cut;
+        EXPECT_TRUE(f.laterSolids.empty());
+    }
+    EXPECT_NE(Parse(first + "solid junk\n\xff\xfe\x01 not a facet\n", f), ParseStatus::Ok);
+    std::string binaryTail = first + "solid tail\n";
+    for (int i = 0; i < 4096; ++i)
+        binaryTail += char((i * 37) & 0xFF);
+    EXPECT_NE(Parse(binaryTail, f), ParseStatus::Ok);
+
+    // Lines after the last solid that open none are skipped, a stray "endsolid" too.
+    ASSERT_EQ(Parse(first + "endsolid base\n\n  trailing words\n", f), ParseStatus::Ok);
+    EXPECT_TRUE(f.laterSolids.empty());
+    EXPECT_EQ(f.FacetCount(), 12u);
+}
+
 } // namespace
