@@ -1,4 +1,5 @@
 #include <QDataStream>
+#include <QIODevice>
 #include <gtest/gtest.h>
 
 #include "toolbar_rows.h"
