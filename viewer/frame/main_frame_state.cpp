@@ -113,29 +113,33 @@ WindowPlacement CMainFrame::NormalPlacement() const
 
 void CMainFrame::Apply(const PlacementPlan& plan)
 {
-    const bool inNormalState = !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    const auto inNormalState = [this] { return !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)); };
+    // Rectangles go in before the state: Qt drops the state of a maximised or full-screen
+    // window that is resized.
     switch (plan.mode) {
     case WindowMode::Normal:
-        // The state first: leaving it, a window manager puts back a rectangle of its own.
-        if (!inNormalState)
+        // Leaving the state, a window manager puts back a rectangle of its own: ours after it.
+        if (!inNormalState())
             showNormal();
         setGeometry(plan.normal);
         show();
         break;
     case WindowMode::Maximized:
-        // The normal rectangle first, so that un-maximising returns to it.
-        if (inNormalState)
-            setGeometry(plan.normal);
-        showMaximized();
-        break;
     case WindowMode::FullScreen:
-        if (inNormalState)
+        if (plan.bareGeometry && !inNormalState())
+            showNormal();
+        // Without a window manager the window fills the area itself; with one, the normal
+        // rectangle goes in first so that un-maximising returns to it.
+        if (plan.bareGeometry)
+            setGeometry(*plan.bareGeometry);
+        else if (inNormalState())
             setGeometry(plan.normal);
-        showFullScreen();
+        if (plan.mode == WindowMode::Maximized)
+            showMaximized();
+        else
+            showFullScreen();
         break;
     }
-    if (plan.afterMode)
-        setGeometry(*plan.afterMode);
     normalGeometry_ = plan.normal;
 }
 

@@ -60,7 +60,7 @@ int ValidIndex(int current, const QList<ScreenArea>& screens)
     return current >= 0 && current < screens.size() ? current : 0;
 }
 
-std::optional<QRect> AfterMode(WindowMode mode, const ScreenArea& screen, bool windowManager)
+std::optional<QRect> BareGeometry(WindowMode mode, const ScreenArea& screen, bool windowManager)
 {
     if (windowManager)
         return std::nullopt;
@@ -157,7 +157,7 @@ PlacementPlan PlanStart(const std::optional<WindowPlacement>& stored, const QLis
         plan.mode = WindowMode::Maximized;
     }
     if (!screens.isEmpty())
-        plan.afterMode = AfterMode(plan.mode, screens[plan.screen], windowManager);
+        plan.bareGeometry = BareGeometry(plan.mode, screens[plan.screen], windowManager);
     return plan;
 }
 
@@ -173,7 +173,7 @@ PlacementPlan PlanMode(WindowMode mode, const QRect& normal, const QList<ScreenA
     if (mode == WindowMode::Maximized)
         plan.screen = screenOfNormal;
     if (!screens.isEmpty())
-        plan.afterMode = AfterMode(mode, screens[plan.screen], windowManager);
+        plan.bareGeometry = BareGeometry(mode, screens[plan.screen], windowManager);
     return plan;
 }
 

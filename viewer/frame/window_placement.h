@@ -30,14 +30,14 @@ struct ScreenArea {
 
 enum class WindowMode { Normal, Maximized, FullScreen };
 
-// What the frame applies: the mode, the normal-mode rectangle (set before the mode so the
-// window manager knows where to return), and the rectangle to set after it; without a window
-// manager nobody acts on the mode, so that is the work area or the whole screen.
+// What the frame applies: the mode, the normal-mode rectangle (so the window manager knows
+// where to return), and, where no window manager acts on the mode, the rectangle the window
+// takes itself: the work area or the whole screen.
 struct PlacementPlan {
     WindowMode mode = WindowMode::Maximized;
     QRect normal;
     int screen = 0; // index into the screens given
-    std::optional<QRect> afterMode;
+    std::optional<QRect> bareGeometry;
 };
 
 // The normal-mode rectangle of a first start: centred on the work area.

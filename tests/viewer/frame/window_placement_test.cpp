@@ -64,15 +64,15 @@ TEST(StartPlacement, FirstStartIsMaximisedAndWithoutWindowManagerFillsTheWorkAre
 {
     const PlacementPlan bare = PlanStart(std::nullopt, {kScreen}, 0, false);
     EXPECT_EQ(bare.mode, WindowMode::Maximized);
-    ASSERT_TRUE(bare.afterMode);
-    EXPECT_EQ(*bare.afterMode, kScreen.available);
+    ASSERT_TRUE(bare.bareGeometry);
+    EXPECT_EQ(*bare.bareGeometry, kScreen.available);
     // Un-maximising later goes to a real window inside the work area, not a strip.
     EXPECT_TRUE(kScreen.available.contains(bare.normal));
     EXPECT_GE(bare.normal.height(), 600);
 
     const PlacementPlan managed = PlanStart(std::nullopt, {kScreen}, 0, true);
     EXPECT_EQ(managed.mode, WindowMode::Maximized);
-    EXPECT_FALSE(managed.afterMode); // the window manager maximises
+    EXPECT_FALSE(managed.bareGeometry); // the window manager maximises
     EXPECT_EQ(managed.normal, bare.normal);
 }
 
@@ -82,19 +82,19 @@ TEST(StartPlacement, LaterStartsKeepTheStoredPlacementAndState)
     const PlacementPlan maximized = PlanStart(Placement(normal, true), {kScreen}, 0, false);
     EXPECT_EQ(maximized.mode, WindowMode::Maximized);
     EXPECT_EQ(maximized.normal, normal);
-    EXPECT_EQ(*maximized.afterMode, kScreen.available);
+    EXPECT_EQ(*maximized.bareGeometry, kScreen.available);
 
     const PlacementPlan plain = PlanStart(Placement(normal, false), {kScreen}, 0, false);
     EXPECT_EQ(plain.mode, WindowMode::Normal);
     EXPECT_EQ(plain.normal, normal);
-    EXPECT_FALSE(plain.afterMode);
+    EXPECT_FALSE(plain.bareGeometry);
 
     // On the second screen it stays there, and maximises there.
     const QRect right(1500, 100, 1000, 800);
     const PlacementPlan there = PlanStart(Placement(right, true), {kScreen, kRightScreen}, 0, false);
     EXPECT_EQ(there.normal, right);
     EXPECT_EQ(there.screen, 1);
-    EXPECT_EQ(*there.afterMode, kRightScreen.available);
+    EXPECT_EQ(*there.bareGeometry, kRightScreen.available);
 }
 
 TEST(StartPlacement, DamagedOrOffScreenPlacementsComeBackOnTheScreen)
@@ -126,17 +126,17 @@ TEST(ModePlacement, FullScreenWithoutWindowManagerCoversTheWholeScreenAndLeaving
 {
     const QRect normal(200, 150, 900, 700);
     const PlacementPlan full = PlanMode(WindowMode::FullScreen, normal, {kScreen}, 0, false);
-    EXPECT_EQ(*full.afterMode, kScreen.full); // the panel's strip too
-    EXPECT_FALSE(PlanMode(WindowMode::FullScreen, normal, {kScreen}, 0, true).afterMode);
+    EXPECT_EQ(*full.bareGeometry, kScreen.full); // the panel's strip too
+    EXPECT_FALSE(PlanMode(WindowMode::FullScreen, normal, {kScreen}, 0, true).bareGeometry);
 
     const PlacementPlan back = PlanMode(WindowMode::Normal, normal, {kScreen}, 0, false);
     EXPECT_EQ(back.normal, normal);
-    EXPECT_FALSE(back.afterMode);
+    EXPECT_FALSE(back.bareGeometry);
     const PlacementPlan backMaximized = PlanMode(WindowMode::Maximized, normal, {kScreen}, 0, false);
-    EXPECT_EQ(*backMaximized.afterMode, kScreen.available);
+    EXPECT_EQ(*backMaximized.bareGeometry, kScreen.available);
 
     // No screen at all (nothing to measure): the rectangle as it is, nothing forced.
-    EXPECT_FALSE(PlanMode(WindowMode::Maximized, normal, {}, 0, false).afterMode);
+    EXPECT_FALSE(PlanMode(WindowMode::Maximized, normal, {}, 0, false).bareGeometry);
 }
 
 TEST(ToolbarRows, BarsFillRowsInOrderAndNoRowIsWiderThanTheWindow)
