@@ -35,3 +35,8 @@ kestrel_add_gtests(kestrel_cli_tests LABELS cli)
 add_executable(kestrel_platform_tests viewer/platform/memory_reuse_test.cpp)
 target_link_libraries(kestrel_platform_tests PRIVATE kestrel_platform GTest::gtest_main)
 kestrel_add_gtests(kestrel_platform_tests LABELS viewer)
+
+# The main window's placement and toolbar rows, decided without widgets.
+add_executable(kestrel_frame_rules_tests viewer/frame/window_placement_test.cpp)
+target_link_libraries(kestrel_frame_rules_tests PRIVATE kestrel_frame_rules GTest::gtest_main)
+kestrel_add_gtests(kestrel_frame_rules_tests LABELS viewer)

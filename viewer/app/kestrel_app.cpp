@@ -46,8 +46,7 @@ bool CKestrelApp::Start()
     // The document and its view join the frame before the window shows and the command
     // line is processed; the frame owns the binding.
     new view::CFrameBinding(*frame_);
-    if (!frame_->IsFullScreen())
-        frame_->showMaximized();
+    frame_->ShowAtStart();
     if (!commandLineFile_.isEmpty())
         emit frame_->OpenFileRequested(commandLineFile_);
     return true;

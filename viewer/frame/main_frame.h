@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "plugin_menus.h"
+#include "window_placement.h"
 
 class QComboBox;
 class QDockWidget;
@@ -45,6 +46,8 @@ public:
 
     // Runs the start-up sequence behind the splash window; false when the frame cannot start.
     bool Create();
+    // Shows the window as the last run left it (maximised at the first start), or full screen.
+    void ShowAtStart();
 
     // The window's central widget (the document's view); a placeholder until one is set.
     void SetCentralView(QWidget* view);
@@ -114,7 +117,17 @@ private:
     void ConnectFrameCommands();
     QToolBar* AddBar(int id, const QString& title, std::initializer_list<int> commands);
     void SaveBars(const QString& section);
-    void LoadBars(const QString& section);
+    // False when the section holds no layout yet.
+    bool LoadBars(const QString& section);
+    // The first layout: the bars in rows that fit the window's width.
+    void ArrangeDefaultBars(int width);
+    QList<ScreenArea> Screens() const;
+    int CurrentScreen() const;
+    void Apply(const PlacementPlan& plan);
+    // Normal mode's rectangle and state, also while maximised or full screen.
+    QRect NormalRect() const;
+    bool NormalMaximized() const;
+    WindowPlacement NormalPlacement() const;
 
     Options options_;
     std::unique_ptr<host::CPlugInManager> plugIns_;
@@ -139,8 +152,12 @@ private:
     QAction* menuBarToggle_ = nullptr;
     CPlugInMenus plugInMenus_;
     bool fullScreen_ = false;
-    QByteArray normalGeometry_;
-    bool normalMaximized_ = false;
+    bool windowManager_ = true;
+    QList<QToolBar*> barOrder_;
+    // Normal mode's placement while it is not on screen (before the first show, in full
+    // screen), and while maximised without a window manager, where Qt does not keep it.
+    QRect normalGeometry_;
+    bool normalMaximized_ = true;
     bool stateSaved_ = false;
 };
 

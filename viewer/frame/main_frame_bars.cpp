@@ -25,6 +25,9 @@ using namespace kestrel::cmd;
 namespace {
 
 constexpr int kSeparator = 0;
+constexpr int kSequencesWidth = 100;
+constexpr int kSequencesMaximumWidth = 240;
+constexpr int kSequencesListHeight = 400;
 
 QTabWidget* MakeTabs(QWidget* parent)
 {
@@ -58,6 +61,7 @@ QToolBar* CMainFrame::AddBar(int id, const QString& title, std::initializer_list
             bar->addAction(a);
     }
     bars_.insert(id, bar);
+    barOrder_ << bar;
     toolbarsMenu_->addAction(bar->toggleViewAction());
     return bar;
 }
@@ -73,11 +77,16 @@ bool CMainFrame::CreateToolbars()
     sequences_ = new QComboBox(animation);
     sequences_->setObjectName(QString("command%1").arg(kSequences));
     sequences_->setToolTip("Animation sequences");
-    sequences_->setFixedWidth(100);
-    sequences_->view()->setMinimumWidth(100);
-    sequences_->setMaxVisibleItems(400 / qMax(1, sequences_->fontMetrics().height() + 4));
+    // At least as wide as its texts, so "No Animation" and short sequence names read whole;
+    // long names are cut rather than pushing the other bars out of the window.
+    sequences_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    sequences_->setMinimumWidth(kSequencesWidth);
+    sequences_->setMaximumWidth(kSequencesMaximumWidth);
+    sequences_->view()->setMinimumWidth(kSequencesWidth);
+    sequences_->setMaxVisibleItems(kSequencesListHeight / qMax(1, sequences_->fontMetrics().height() + 4));
     sequences_->addItem("No Animation");
     sequences_->setEnabled(false);
+    sequences_->setMinimumWidth(qMax(kSequencesWidth, sequences_->sizeHint().width()));
     animation->addWidget(sequences_);
     for (int command : {kPlay, kPause, kStop, kSeparator, kLoopBack, kLoopNext, kStepBack, kStepForward, kSeparator,
                         kSlowDown, kSpeedUp}) {

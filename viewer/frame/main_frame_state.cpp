@@ -2,7 +2,9 @@
 // theme, the panels' pages; and full-screen mode itself.
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -12,6 +14,8 @@
 #include "main_frame.h"
 #include "preference_store.h"
 #include "theme_switcher.h"
+#include "toolbar_rows.h"
+#include "window_manager.h"
 
 namespace kestrel::frame {
 
@@ -25,6 +29,7 @@ QString Section(const char* name)
 
 constexpr const char* kNormalBars = "BarPos-Normal";
 constexpr const char* kFullScreenBars = "BarPos-FullScreen";
+constexpr const char* kPlacement = "/Placement";
 
 void SelectPage(QTabWidget* tabs, int page)
 {
@@ -43,15 +48,108 @@ void CMainFrame::SaveBars(const QString& section)
     store.setValue("StatusBar", statusBar()->isVisible() || !isVisible());
 }
 
-void CMainFrame::LoadBars(const QString& section)
+bool CMainFrame::LoadBars(const QString& section)
 {
     QSettings store;
     store.beginGroup(section);
     const QByteArray state = store.value("State").toByteArray();
-    if (!state.isEmpty())
-        restoreState(state);
+    const bool restored = !state.isEmpty() && restoreState(state);
     menuBarToggle_->setChecked(store.value("MenuBar", true).toBool());
     statusBar()->setVisible(store.value("StatusBar", true).toBool());
+    return restored;
+}
+
+void CMainFrame::ArrangeDefaultBars(int width)
+{
+    std::vector<int> widths;
+    for (QToolBar* bar : barOrder_) {
+        removeToolBarBreak(bar);
+        bar->ensurePolished();
+        widths.push_back(bar->sizeHint().width());
+    }
+    for (int start : ToolbarRowStarts(widths, width))
+        insertToolBarBreak(barOrder_[start]);
+}
+
+QList<ScreenArea> CMainFrame::Screens() const
+{
+    QList<ScreenArea> areas;
+    for (const QScreen* s : QGuiApplication::screens())
+        areas << ScreenArea{s->geometry(), s->availableGeometry()};
+    return areas;
+}
+
+int CMainFrame::CurrentScreen() const
+{
+    return qMax(0, int(QGuiApplication::screens().indexOf(screen())));
+}
+
+QRect CMainFrame::NormalRect() const
+{
+    if (!isVisible() || fullScreen_)
+        return normalGeometry_;
+    if (!isMaximized())
+        return geometry();
+    return windowManager_ ? normalGeometry() : normalGeometry_;
+}
+
+bool CMainFrame::NormalMaximized() const
+{
+    return !isVisible() || fullScreen_ ? normalMaximized_ : isMaximized();
+}
+
+WindowPlacement CMainFrame::NormalPlacement() const
+{
+    WindowPlacement p;
+    p.normal = NormalRect();
+    p.maximized = NormalMaximized();
+    const bool live = isVisible() && !fullScreen_;
+    p.frame = live ? frameGeometry() : p.normal;
+    p.client = live ? geometry() : p.normal;
+    p.screenNumber = CurrentScreen();
+    p.screenWidth = screen() ? screen()->geometry().width() : 0;
+    return p;
+}
+
+void CMainFrame::Apply(const PlacementPlan& plan)
+{
+    const auto inNormalState = [this] { return !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)); };
+    // Rectangles go in before the state: Qt drops the state of a maximised or full-screen
+    // window that is resized.
+    switch (plan.mode) {
+    case WindowMode::Normal:
+        // Leaving the state, a window manager puts back a rectangle of its own: ours after it.
+        if (!inNormalState())
+            showNormal();
+        setGeometry(plan.normal);
+        show();
+        break;
+    case WindowMode::Maximized:
+    case WindowMode::FullScreen:
+        if (plan.bareGeometry && !inNormalState())
+            showNormal();
+        // Without a window manager the window fills the area itself; with one, the normal
+        // rectangle goes in first so that un-maximising returns to it.
+        if (plan.bareGeometry)
+            setGeometry(*plan.bareGeometry);
+        else if (inNormalState())
+            setGeometry(plan.normal);
+        if (plan.mode == WindowMode::Maximized)
+            showMaximized();
+        else
+            showFullScreen();
+        break;
+    }
+    normalGeometry_ = plan.normal;
+}
+
+void CMainFrame::ShowAtStart()
+{
+    windowManager_ = HasWindowManager();
+    const WindowMode mode = fullScreen_ ? WindowMode::FullScreen
+                            : normalMaximized_ ? WindowMode::Maximized
+                                               : WindowMode::Normal;
+    Apply(PlanMode(mode, normalGeometry_, Screens(), CurrentScreen(), windowManager_));
 }
 
 void CMainFrame::LoadPersonalSettings()
@@ -62,14 +160,27 @@ void CMainFrame::LoadPersonalSettings()
 
     QSettings store;
     themes_->Select(store.value(Section("Theme") + "/Name").toString());
-    if (store.value("FullScreen/IsFullScreen", 0).toInt() != 0) {
+
+    // Where normal mode goes; the window shows there, or full screen, in ShowAtStart.
+    windowManager_ = HasWindowManager();
+    const QList<ScreenArea> screens = Screens();
+    const PlacementPlan start =
+        PlanStart(ReadPlacement(store.value(Section(kNormalBars) + kPlacement).toByteArray()), screens, CurrentScreen(),
+                  windowManager_);
+    normalGeometry_ = start.normal;
+    normalMaximized_ = start.mode == WindowMode::Maximized;
+
+    const bool fullScreen = store.value("FullScreen/IsFullScreen", 0).toInt() != 0;
+    const QRect room = screens.isEmpty() ? start.normal
+                       : fullScreen      ? screens[start.screen].full
+                       : normalMaximized_ ? screens[start.screen].available
+                                          : start.normal;
+    // The first start has no layout: the bars go in rows that fit. Full screen starts from
+    // the normal layout when it has none of its own.
+    if (!LoadBars(Section(kNormalBars)))
+        ArrangeDefaultBars(room.width());
+    if (fullScreen)
         SetFullScreen(true, false);
-    } else {
-        LoadBars(Section(kNormalBars));
-        const QByteArray placement = store.value(Section(kNormalBars) + "/Placement").toByteArray();
-        if (!placement.isEmpty())
-            restoreGeometry(placement);
-    }
     SelectPage(foldersTabs_, preferences_->State().foldersPage);
     SelectPage(statisticsTabs_, preferences_->State().statisticsPage);
 }
@@ -78,27 +189,32 @@ void CMainFrame::SetFullScreen(bool on, bool saveBars)
 {
     if (on == fullScreen_)
         return;
+    // A window not shown yet only takes the mode; ShowAtStart places it.
+    const bool shown = isVisible();
     if (on) {
-        // A window not shown yet opens maximised when full screen is left.
-        normalMaximized_ = !isVisible() || isMaximized();
-        normalGeometry_ = saveGeometry();
+        normalGeometry_ = NormalRect();
+        normalMaximized_ = NormalMaximized();
         fullScreen_ = true;
         if (saveBars) {
             SaveBars(Section(kNormalBars));
-            QSettings().setValue(Section(kNormalBars) + "/Placement", normalGeometry_);
+            QSettings().setValue(Section(kNormalBars) + kPlacement, WritePlacement(NormalPlacement()));
         }
         LoadBars(Section(kFullScreenBars));
-        showFullScreen();
+        if (shown) {
+            windowManager_ = HasWindowManager();
+            Apply(PlanMode(WindowMode::FullScreen, normalGeometry_, Screens(), CurrentScreen(), windowManager_));
+        }
     } else {
         fullScreen_ = false;
         if (saveBars)
             SaveBars(Section(kFullScreenBars));
-        showNormal();
-        if (!normalGeometry_.isEmpty())
-            restoreGeometry(normalGeometry_);
-        if (normalMaximized_)
-            showMaximized();
-        LoadBars(Section(kNormalBars));
+        if (shown) {
+            windowManager_ = HasWindowManager();
+            Apply(PlanMode(normalMaximized_ ? WindowMode::Maximized : WindowMode::Normal, normalGeometry_, Screens(),
+                           CurrentScreen(), windowManager_));
+        }
+        if (!LoadBars(Section(kNormalBars)))
+            ArrangeDefaultBars(width());
     }
     if (QAction* a = Action(cmd::kFullScreen))
         a->setChecked(fullScreen_);
@@ -127,7 +243,7 @@ void CMainFrame::SaveState()
     store.setValue("FullScreen/IsFullScreen", fullScreen_ ? 1 : 0);
     SaveBars(Section(fullScreen_ ? kFullScreenBars : kNormalBars));
     if (!fullScreen_)
-        store.setValue(Section(kNormalBars) + "/Placement", saveGeometry());
+        store.setValue(Section(kNormalBars) + kPlacement, WritePlacement(NormalPlacement()));
     if (themes_)
         store.setValue(Section("Theme") + "/Name", themes_->Current());
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -227,6 +228,8 @@ TEST_F(MainFrameTest, FullScreenAndBackRestoresTheLayout)
     EXPECT_TRUE(frame->IsFullScreen());
     EXPECT_TRUE(frame->Action(cmd::kFullScreen)->isChecked());
     EXPECT_TRUE(frame->isFullScreen());
+    // Also where no window manager acts on the state.
+    EXPECT_EQ(frame->geometry(), frame->screen()->geometry());
     // The full-screen layout is its own.
     camera->hide();
     frame->statusBar()->hide();
@@ -238,6 +241,7 @@ TEST_F(MainFrameTest, FullScreenAndBackRestoresTheLayout)
     EXPECT_FALSE(image->isVisible());
     EXPECT_TRUE(frame->statusBar()->isVisible());
     EXPECT_EQ(frame->geometry().size(), normal.size());
+    EXPECT_FALSE(frame->isMaximized());
 
     // The full-screen layout is remembered for next time.
     frame->SetFullScreen(true);
