@@ -62,9 +62,7 @@ CKestrelView::~CKestrelView()
     if (context()) {
         // The base class destroys the context after this object is gone.
         disconnect(context(), nullptr, this, nullptr);
-        makeCurrent();
-        multisample_.Release();
-        doneCurrent();
+        ReleaseMultisampleTarget();
     }
     if (doc_.View() == this)
         doc_.AttachView(nullptr);
@@ -85,6 +83,13 @@ QSurfaceFormat CKestrelView::SurfaceFormat()
     f.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
     f.setSamples(0);
     return f;
+}
+
+void CKestrelView::ReleaseMultisampleTarget()
+{
+    makeCurrent();
+    multisample_.Release();
+    doneCurrent();
 }
 
 int CKestrelView::PixelWidth() const
@@ -114,11 +119,7 @@ void CKestrelView::initializeGL()
     glReady_ = true;
     multisample_.Release(); // a new context asks again
     multisampleAvailable_ = multisample_.Available();
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
-        makeCurrent();
-        multisample_.Release();
-        doneCurrent();
-    });
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CKestrelView::ReleaseMultisampleTarget);
     scene::InitViewGlState();
     if (!MakeStartPicture(startPicture_))
         QMessageBox::warning(this, QString(), QStringLiteral("Loading failed!"));

@@ -69,6 +69,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Frees the multisampled target while its context still exists.
+    void ReleaseMultisampleTarget();
     int PixelWidth() const;
     int PixelHeight() const;
     void SetProjection();

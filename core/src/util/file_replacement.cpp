@@ -93,9 +93,9 @@ bool CommitReplacement(FileReplacement& r)
         return false;
     mode_t mode = r.mode;
     if (r.replacesFile) {
-        // Keep the owner where we may (a file of another user stays theirs only for root).
-        if (::fchown(r.fd, r.owner, r.group) != 0) {
-        }
+        // Keep the owner where we may; only root can give a file to another user, and
+        // failing to is no reason to lose the save.
+        [[maybe_unused]] const int kept = ::fchown(r.fd, r.owner, r.group);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
