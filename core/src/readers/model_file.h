@@ -3,10 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "util/file_io.h"
+
 namespace nimbus::readers {
 
-// Model files larger than this are refused before they are read.
-constexpr uint64_t kMaxModelFileBytes = uint64_t(1) << 30;
+using nimbus::kMaxModelFileBytes;
 
 // Reads the whole file; false when the path is empty or the file cannot be read.
 bool ReadModelFile(const char* path, std::vector<uint8_t>& bytes);

@@ -2,6 +2,7 @@
 
 #include "file_replacement.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,17 +15,22 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_
     bytes.clear();
     if (path.empty())
         return false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a FIFO for reading waits for a writer unless O_NONBLOCK is given; regular
+    // files ignore the flag, and everything else is refused before the first read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
     struct stat st{};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && uint64_t(st.st_size) <= maxBytes;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0 &&
+              uint64_t(st.st_size) <= maxBytes;
     if (ok) {
         bytes.resize(size_t(st.st_size));
         size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
             if (n < 0) {
+                if (errno == EINTR)
+                    continue;
                 ok = false;
                 break;
             }

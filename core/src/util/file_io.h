@@ -5,7 +5,13 @@
 
 namespace nimbus {
 
-// Reads a whole regular file; false if it cannot be opened, read, or exceeds maxBytes.
+// Model files larger than this are refused before they are read.
+constexpr uint64_t kMaxModelFileBytes = uint64_t(1) << 30;
+
+// The one way every file is read: models, textures, side files, images and plug-in imports.
+// The file is opened without blocking, so that a named pipe or a device cannot stall the
+// program, and refused unless it is a regular file of at most maxBytes; the memory used is
+// what the file really holds, even when it changes while it is read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes);
 
 // Writes to a temporary file beside the target and renames it over the target only
