@@ -112,6 +112,19 @@ void ChunkReader::Text8(char* field, size_t fieldSize)
     field[n] = 0;
 }
 
+void ChunkReader::Text16(std::u16string& text, size_t maxUnits)
+{
+    text.clear();
+    bool ended = false;
+    while (Remaining() >= 2) {
+        const char16_t c = char16_t(U16());
+        ended = ended || c == 0;
+        if (!ended && text.size() < maxUnits)
+            text += c;
+    }
+    pos_ = size_;
+}
+
 void ChunkReader::Text16(char16_t* field, size_t fieldSize)
 {
     size_t n = 0;

@@ -12,6 +12,8 @@ namespace kestrel::kxm3 {
 static_assert(std::endian::native == std::endian::little, "the native format is stored as in memory");
 
 constexpr size_t kChunkHeaderSize = 6;
+// Texture names are kept whole up to the platform's path limit (older files hold at most 255).
+constexpr size_t kMaxTextureNameUnits = 4096;
 
 class ChunkWriter {
 public:
@@ -79,6 +81,8 @@ public:
     void Text8(char* field, size_t fieldSize);
     // Reads the whole rest of the payload as UTF-16 into a field of fieldSize code units.
     void Text16(char16_t* field, size_t fieldSize);
+    // The text up to its terminator, at most maxUnits of it.
+    void Text16(std::u16string& text, size_t maxUnits);
 
     // True when count records of recordSize bytes fit in what is left.
     bool Fits(uint64_t count, uint64_t recordSize) const { return count <= Remaining() / recordSize; }

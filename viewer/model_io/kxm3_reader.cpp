@@ -222,10 +222,10 @@ private:
             case kShininess: m.mShininess = p.F32(); break;
             case kTransparency: m.mTransparency = p.F32(); break;
             case kDoubleSided: m.mDoubleSided = p.U8() != 0; break;
-            case kDiffuseMap: p.Text16(m.mDiffuseTex.mFileName, CTexture::kFileNameSize); break;
-            case kBumpMap: p.Text16(m.mBumpTex.mFileName, CTexture::kFileNameSize); break;
-            case kAlphaMap: p.Text16(m.mAlphaTex.mFileName, CTexture::kFileNameSize); break;
-            case kReflectionMap: p.Text16(m.mReflectionTex.mFileName, CTexture::kFileNameSize); break;
+            case kDiffuseMap: p.Text16(m.mDiffuseTex.mFileName, kMaxTextureNameUnits); break;
+            case kBumpMap: p.Text16(m.mBumpTex.mFileName, kMaxTextureNameUnits); break;
+            case kAlphaMap: p.Text16(m.mAlphaTex.mFileName, kMaxTextureNameUnits); break;
+            case kReflectionMap: p.Text16(m.mReflectionTex.mFileName, kMaxTextureNameUnits); break;
             default: break;
             }
             Check(p);

@@ -80,7 +80,7 @@ void Colour(ChunkWriter& w, uint16_t id, const float* rgba)
 void TextureName(ChunkWriter& w, uint16_t id, const CTexture& t)
 {
     w.Begin(id);
-    w.Text16(t.mFileName, CTexture::kFileNameSize);
+    w.Text16(t.mFileName.c_str(), kMaxTextureNameUnits);
     w.End();
 }
 

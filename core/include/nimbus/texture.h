@@ -42,6 +42,7 @@ struct TOriginalData {
 // A raster image: 8-bit R, G, B (, A) pixels, bottom row first, as OpenGL expects them.
 class NIMBUS_API CTexture {
 public:
+    // The width, in UTF-16 units, of a texture name in the native format's records.
     static constexpr int kFileNameSize = 256;
 
     CTexture();
@@ -69,7 +70,7 @@ public:
 
     TOriginalData& GetOriginalData() { return mOriginalData; }
 
-    // Convenience setters for mFileName; names that do not fit are cut.
+    // Convenience setters for mFileName.
     void SetFileName(const char16_t* name);
     void SetFileNameUtf8(const char* name);
     std::string GetFileNameUtf8() const;
@@ -77,7 +78,9 @@ public:
     std::vector<uint8_t> mData;
     uint8_t mFilter;
     uint8_t mBpp;
-    char16_t mFileName[kFileNameSize];
+    // Held at its own length: a name is bounded only by the platform's path limit, and a
+    // texture without one costs no more than an empty string.
+    std::u16string mFileName;
     uint32_t mWidth;
     uint32_t mHeight;
     uint32_t mTexName;

@@ -62,10 +62,10 @@ void ExportMaterial(const CMaterial& m, skMaterial* out)
     skMaterialSetEmissive(out, m.mEmissive);
     skMaterialSetShininess(out, m.mShininess);
     skMaterialSetTransparency(out, m.mTransparency);
-    skMaterialSetTextureDiffuseW(out, m.mDiffuseTex.mFileName);
-    skMaterialSetTextureBumpW(out, m.mBumpTex.mFileName);
-    skMaterialSetTextureAlphaW(out, m.mAlphaTex.mFileName);
-    skMaterialSetTextureReflectW(out, m.mReflectionTex.mFileName);
+    skMaterialSetTextureDiffuseW(out, m.mDiffuseTex.mFileName.c_str());
+    skMaterialSetTextureBumpW(out, m.mBumpTex.mFileName.c_str());
+    skMaterialSetTextureAlphaW(out, m.mAlphaTex.mFileName.c_str());
+    skMaterialSetTextureReflectW(out, m.mReflectionTex.mFileName.c_str());
 }
 
 void ExportKeys(const std::vector<CKeyFrame>& keys, skJoint* joint, bool position)

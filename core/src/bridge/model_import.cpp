@@ -18,8 +18,7 @@ size_t Count(int32_t n) { return n > 0 ? size_t(n) : 0; }
 
 void Widen(CTexture& texture, const char* utf8)
 {
-    nimbus::CopyWide(texture.mFileName, CTexture::kFileNameSize,
-                     nimbus::MultiByteToWide(Name(utf8, SK_TEXTURE_NAME_LENGTH)));
+    texture.mFileName = nimbus::MultiByteToWide(Name(utf8, SK_TEXTURE_NAME_LENGTH));
 }
 
 void ImportMesh(const skGroup* g, CMesh& mesh)

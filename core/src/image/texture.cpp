@@ -12,7 +12,7 @@
 using nimbus::image::ImageView;
 
 CTexture::CTexture()
-    : mFilter(SK_FILTER_MIPMAP), mBpp(0), mFileName{}, mWidth(0), mHeight(0), mTexName(0)
+    : mFilter(SK_FILTER_MIPMAP), mBpp(0), mWidth(0), mHeight(0), mTexName(0)
 {
     nimbus::image::AcquireFreeImage();
 }
@@ -21,12 +21,12 @@ CTexture::CTexture(const CTexture& other)
     : mData(other.mData),
       mFilter(other.mFilter),
       mBpp(other.mBpp),
+      mFileName(other.mFileName),
       mWidth(other.mWidth),
       mHeight(other.mHeight),
       mTexName(0),
       mOriginalData(other.mOriginalData)
 {
-    std::memcpy(mFileName, other.mFileName, sizeof(mFileName));
     nimbus::image::AcquireFreeImage();
 }
 
@@ -34,12 +34,12 @@ CTexture::CTexture(CTexture&& other) noexcept
     : mData(std::move(other.mData)),
       mFilter(other.mFilter),
       mBpp(other.mBpp),
+      mFileName(std::move(other.mFileName)),
       mWidth(other.mWidth),
       mHeight(other.mHeight),
       mTexName(other.mTexName),
       mOriginalData(other.mOriginalData)
 {
-    std::memcpy(mFileName, other.mFileName, sizeof(mFileName));
     other.mTexName = 0;
     nimbus::image::AcquireFreeImage();
 }
@@ -55,7 +55,7 @@ CTexture& CTexture::operator=(CTexture&& other) noexcept
     mData = std::move(other.mData);
     mFilter = other.mFilter;
     mBpp = other.mBpp;
-    std::memcpy(mFileName, other.mFileName, sizeof(mFileName));
+    mFileName = std::move(other.mFileName);
     mWidth = other.mWidth;
     mHeight = other.mHeight;
     mTexName = other.mTexName;
@@ -77,7 +77,7 @@ CTexture& CTexture::operator=(const CTexture& other)
     mData = other.mData;
     mFilter = other.mFilter;
     mBpp = other.mBpp;
-    std::memcpy(mFileName, other.mFileName, sizeof(mFileName));
+    mFileName = other.mFileName;
     mWidth = other.mWidth;
     mHeight = other.mHeight;
     mOriginalData = other.mOriginalData;
@@ -115,11 +115,7 @@ void CTexture::InitPixelData()
 
 void CTexture::SetFileName(const char16_t* name)
 {
-    std::memset(mFileName, 0, sizeof(mFileName));
-    if (!name)
-        return;
-    for (int i = 0; i < kFileNameSize - 1 && name[i]; ++i)
-        mFileName[i] = name[i];
+    mFileName = name ? std::u16string(name) : std::u16string();
 }
 
 void CTexture::SetFileNameUtf8(const char* name)
@@ -127,17 +123,28 @@ void CTexture::SetFileNameUtf8(const char* name)
     SetFileName(nimbus::Utf8ToUtf16(name).c_str());
 }
 
-std::string CTexture::GetFileNameUtf8() const { return nimbus::Utf16ToUtf8(mFileName); }
+std::string CTexture::GetFileNameUtf8() const { return nimbus::Utf16ToUtf8(mFileName.c_str()); }
 
 namespace {
-int TypeFromExtension(const char16_t* fileName)
+// The upper-case extension after the last dot of the last path component.
+std::u16string UpperExtension(const std::u16string& fileName)
 {
-    char16_t ext[CTexture::kFileNameSize];
-    std::memcpy(ext, fileName, sizeof(ext));
-    ext[CTexture::kFileNameSize - 1] = 0;
-    if (!skfWPathToExtension(ext))
+    const size_t slash = fileName.find_last_of(u"/\\");
+    const size_t dot = fileName.rfind(u'.');
+    if (dot == std::u16string::npos || (slash != std::u16string::npos && dot < slash))
+        return {};
+    std::u16string e = fileName.substr(dot + 1);
+    for (char16_t& c : e)
+        if (c >= u'a' && c <= u'z')
+            c = char16_t(c - u'a' + u'A');
+    return e;
+}
+
+int TypeFromExtension(const std::u16string& fileName)
+{
+    const std::u16string e = UpperExtension(fileName);
+    if (e.empty())
         return 0;
-    const std::u16string e(ext);
     if (e == u"DDS") return SK_TEX_DDS;
     if (e == u"GIF") return SK_TEX_GIF;
     if (e == u"TIFF") return SK_TEX_TIFF;
@@ -153,7 +160,7 @@ int TypeFromExtension(const char16_t* fileName)
 
 bool CTexture::LoadFromFile()
 {
-    if (mFileName[0] == 0)
+    if (mFileName.empty())
         return false;
     const int type = TypeFromExtension(mFileName);
     if (type == 0)
@@ -180,12 +187,11 @@ bool CTexture::ReadSourceFile(std::vector<uint8_t>& bytes) const
 {
     if (nimbus::ReadWholeFile(GetFileNameUtf8(), bytes, nimbus::image::kMaxFileBytes))
         return true;
-    char16_t bare[kFileNameSize];
-    std::memcpy(bare, mFileName, sizeof(bare));
-    bare[kFileNameSize - 1] = 0;
-    if (!skfWPathToFilename(bare))
+    const size_t slash = mFileName.find_last_of(u"/\\");
+    if (slash == std::u16string::npos)
         return false; // already a bare name
-    return nimbus::ReadWholeFile(nimbus::Utf16ToUtf8(bare), bytes, nimbus::image::kMaxFileBytes);
+    const std::u16string bare = mFileName.substr(slash + 1);
+    return nimbus::ReadWholeFile(nimbus::Utf16ToUtf8(bare.c_str()), bytes, nimbus::image::kMaxFileBytes);
 }
 
 bool CTexture::Adopt(SkDecodedImage& image)

@@ -93,10 +93,10 @@ SK_MATERIAL_STATS CModel::GetMaterialStats(int index) const
     std::memcpy(s.emissive, m.mEmissive, sizeof(s.emissive));
     s.shininess = m.mShininess;
     s.transparency = m.mTransparency;
-    s.diffuseTexture = m.mDiffuseTex.mFileName;
-    s.bumpTexture = m.mBumpTex.mFileName;
-    s.alphaTexture = m.mAlphaTex.mFileName;
-    s.reflectTexture = m.mReflectionTex.mFileName;
+    s.diffuseTexture = m.mDiffuseTex.mFileName.c_str();
+    s.bumpTexture = m.mBumpTex.mFileName.c_str();
+    s.alphaTexture = m.mAlphaTex.mFileName.c_str();
+    s.reflectTexture = m.mReflectionTex.mFileName.c_str();
     return s;
 }
 

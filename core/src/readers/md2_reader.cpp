@@ -67,8 +67,7 @@ bool CModel::ImportMd2File(const char* path)
 
     for (size_t k = 0; k < file.skins.size(); ++k) {
         skfCopyName(mMaterials[k].mName, file.skins[k].c_str());
-        nimbus::CopyWide(mMaterials[k].mDiffuseTex.mFileName, CTexture::kFileNameSize,
-                         nimbus::MultiByteToWide(file.skins[k]));
+        mMaterials[k].mDiffuseTex.mFileName = nimbus::MultiByteToWide(file.skins[k]);
     }
 
     // Vertex normals: the mean of the unnormalised face vectors around each vertex.

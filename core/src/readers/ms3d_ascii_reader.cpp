@@ -48,12 +48,9 @@ void BuildMesh(const nimbus::ms3d_ascii::Mesh& fm, CMesh& mesh)
     }
 }
 
-// Texture names longer than the file-name field become empty rather than cut.
 void SetTextureName(CTexture& texture, const std::string& name)
 {
-    const std::u16string wide = nimbus::MultiByteToWide(name);
-    nimbus::CopyWide(texture.mFileName, CTexture::kFileNameSize,
-                     wide.size() < size_t(CTexture::kFileNameSize) ? wide : std::u16string());
+    texture.mFileName = nimbus::MultiByteToWide(name);
 }
 
 void BuildMaterial(const nimbus::ms3d_ascii::Material& fm, CMaterial& m)

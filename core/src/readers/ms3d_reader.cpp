@@ -66,8 +66,8 @@ void BuildMaterial(const nimbus::ms3d::Material& fm, CMaterial& m)
     CopyColour(m.mEmissive, fm.emissive);
     m.mShininess = fm.shininess;
     m.mTransparency = fm.transparency;
-    nimbus::CopyWide(m.mDiffuseTex.mFileName, 129, nimbus::MultiByteToWide(fm.texture));
-    nimbus::CopyWide(m.mAlphaTex.mFileName, 129, nimbus::MultiByteToWide(fm.alphaMap));
+    m.mDiffuseTex.mFileName = nimbus::MultiByteToWide(fm.texture);
+    m.mAlphaTex.mFileName = nimbus::MultiByteToWide(fm.alphaMap);
 }
 
 } // namespace
