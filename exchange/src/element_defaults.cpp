@@ -1,6 +1,8 @@
 #include "element_defaults.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 namespace tessera {
 
@@ -61,6 +63,15 @@ void Element<skMaterial>::Init(skMaterial* material)
     std::memcpy(material->emissive, emissive, sizeof(emissive));
     material->shininess = 38.4f;
     material->transparency = 1.0f;
+}
+
+void Element<skMaterial>::Release(skMaterial* material)
+{
+    for (char** name : {&material->textureDiffuse, &material->textureBump, &material->textureAlpha,
+                        &material->textureReflect}) {
+        std::free(*name);
+        *name = nullptr;
+    }
 }
 
 void Element<skJoint>::Init(skJoint* joint) { std::memset(joint, 0, sizeof(*joint)); }

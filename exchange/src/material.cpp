@@ -1,5 +1,6 @@
 // Materials: colours, shininess, transparency and the four texture names.
 
+#include <cstdlib>
 #include <cstring>
 
 #include "tessera/tessera.h"
@@ -19,8 +20,35 @@ skColor GetColor(const float* field) { return skColor{field[0], field[1], field[
 
 constexpr skColor kNoColor{0.0f, 0.0f, 0.0f, 0.0f};
 
-template <size_t N> void SetTexture(char (&field)[N], const char* name) { CopyText(field, N, name); }
-template <size_t N> void SetTextureW(char (&field)[N], const char16_t* name) { CopyWideText(field, N, name); }
+// Replaces a texture name with a copy cut as the fixed fields of the other names are; an
+// empty name frees it. On exhausted memory the name is left unset.
+void StoreTexture(char*& field, const char* bounded)
+{
+    std::free(field);
+    field = nullptr;
+    const size_t length = std::strlen(bounded);
+    if (length == 0)
+        return;
+    field = static_cast<char*>(std::malloc(length + 1));
+    if (field)
+        std::memcpy(field, bounded, length + 1);
+}
+
+void SetTexture(char*& field, const char* name)
+{
+    char bounded[SK_TEXTURE_NAME_LENGTH];
+    CopyText(bounded, sizeof(bounded), name);
+    StoreTexture(field, bounded);
+}
+
+void SetTextureW(char*& field, const char16_t* name)
+{
+    char bounded[SK_TEXTURE_NAME_LENGTH];
+    CopyWideText(bounded, sizeof(bounded), name);
+    StoreTexture(field, bounded);
+}
+
+const char* TextureOf(const char* field) { return field ? field : ""; }
 
 } // namespace
 
@@ -144,9 +172,9 @@ void skMaterialSetTextureReflectW(skMaterial* m, const char16_t* name)
         SetTextureW(m->textureReflect, name);
 }
 
-const char* skMaterialGetTextureDiffuse(const skMaterial* m) { return m ? m->textureDiffuse : nullptr; }
-const char* skMaterialGetTextureBump(const skMaterial* m) { return m ? m->textureBump : nullptr; }
-const char* skMaterialGetTextureAlpha(const skMaterial* m) { return m ? m->textureAlpha : nullptr; }
-const char* skMaterialGetTextureReflect(const skMaterial* m) { return m ? m->textureReflect : nullptr; }
+const char* skMaterialGetTextureDiffuse(const skMaterial* m) { return m ? TextureOf(m->textureDiffuse) : nullptr; }
+const char* skMaterialGetTextureBump(const skMaterial* m) { return m ? TextureOf(m->textureBump) : nullptr; }
+const char* skMaterialGetTextureAlpha(const skMaterial* m) { return m ? TextureOf(m->textureAlpha) : nullptr; }
+const char* skMaterialGetTextureReflect(const skMaterial* m) { return m ? TextureOf(m->textureReflect) : nullptr; }
 
 } // extern "C"

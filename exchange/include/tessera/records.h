@@ -140,10 +140,13 @@ typedef struct skMaterial {
     float emissive[4];
     float shininess;
     float transparency;
-    char textureDiffuse[SK_TEXTURE_NAME_LENGTH];
-    char textureBump[SK_TEXTURE_NAME_LENGTH];
-    char textureAlpha[SK_TEXTURE_NAME_LENGTH];
-    char textureReflect[SK_TEXTURE_NAME_LENGTH];
+    /* Texture names, reached only through the skMaterial functions: held at their own
+     * length (at most SK_TEXTURE_NAME_LENGTH - 1 bytes), null while unset, so that a file
+     * of many bare materials cannot swell the record by kilobytes each. */
+    char* textureDiffuse;
+    char* textureBump;
+    char* textureAlpha;
+    char* textureReflect;
 } skMaterial;
 
 /* Groups, materials, joints and loops; private to the library. */
