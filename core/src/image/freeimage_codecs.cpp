@@ -3,6 +3,7 @@
 
 #include "codecs.h"
 #include "dds16_codec.h"
+#include "dds_layout.h"
 #include "gif_layout.h"
 
 namespace nimbus::image {
@@ -108,7 +109,7 @@ bool DecodeGif(const uint8_t* data, size_t size, SkDecodedImage& out)
 bool DecodeDds(const uint8_t* data, size_t size, SkDecodedImage& out)
 {
     // DDS header: "DDS " then dwSize, dwFlags, dwHeight (offset 12), dwWidth (offset 16).
-    if (!HeaderSizeAcceptable(data, size, 16, 12, 4))
+    if (!HeaderSizeAcceptable(data, size, 16, 12, 4) || !DdsFileHoldsPixels(data, size))
         return false;
     if (IsUncompressedDds16(data, size))
         return DecodeDds16(data, size, out);
