@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "allocation_probe.h"
 #include "gif_fixture.h"
 #include "image_fixtures.h"
 #include "nimbus/texture.h"
@@ -11,65 +12,7 @@
 
 using namespace kestrel::test;
 
-// Records the largest single allocation while a probe is active, so that a tiny file declaring a
-// huge image can be shown to fail before its pixel buffer exists. Sanitizer builds report through
-// their allocator hooks; other builds replace operator new (sanitizers keep their own).
-#if defined(__SANITIZE_ADDRESS__)
-#define KESTREL_SANITIZER_ALLOCATOR 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KESTREL_SANITIZER_ALLOCATOR 1
-#endif
-#endif
-
-#ifdef KESTREL_SANITIZER_ALLOCATOR
-// Declared here because not every compiler ships the sanitizer headers.
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, size_t),
-                                                         void (*onFree)(const volatile void*));
-#endif
-
 namespace {
-std::atomic<bool> gProbeActive{false};
-std::atomic<size_t> gLargestAllocation{0};
-
-void RecordAllocation(size_t size)
-{
-    if (!gProbeActive.load(std::memory_order_relaxed))
-        return;
-    size_t seen = gLargestAllocation.load(std::memory_order_relaxed);
-    while (size > seen && !gLargestAllocation.compare_exchange_weak(seen, size)) {
-    }
-}
-
-#ifdef KESTREL_SANITIZER_ALLOCATOR
-void OnMalloc(const volatile void*, size_t size) { RecordAllocation(size); }
-void OnFree(const volatile void*) {}
-const int gHooksInstalled = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree);
-#endif
-} // namespace
-
-#ifndef KESTREL_SANITIZER_ALLOCATOR
-void* operator new(size_t size)
-{
-    RecordAllocation(size);
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-#endif
-
-namespace {
-
-class AllocationProbe {
-public:
-    AllocationProbe()
-    {
-        gLargestAllocation = 0;
-        gProbeActive = true;
-    }
-    ~AllocationProbe() { gProbeActive = false; }
-    size_t Largest() const { return gLargestAllocation; }
-};
 
 bool LoadBytes(const TempDir& dir, const std::string& name, const std::vector<uint8_t>& bytes, CTexture& tex)
 {
@@ -231,7 +174,47 @@ std::vector<uint8_t> HugeGifScreen() { return MakeGif(8192, 8191, {0xFF0000, 0x0
 // A small screen, and a first frame that declares 65535 x 65535 pixels.
 std::vector<uint8_t> HugeGifFrame() { return MakeGif(4, 4, {0xFF0000, 0x00FF00}, GifFrame{0, 0, 65535, 65535, {1}, -1}); }
 
+// A DDS header for width x height, block compressed by fourCc or uncompressed at bits per pixel,
+// followed by `data` bytes of pixels.
+std::vector<uint8_t> DdsFile(uint32_t width, uint32_t height, const char* fourCc, uint32_t bits, size_t data)
+{
+    std::vector<uint8_t> f(128 + data, 0);
+    f[0] = 'D', f[1] = 'D', f[2] = 'S', f[3] = ' ';
+    PutU32(f, 4, 124);
+    PutU32(f, 8, 0x1007);
+    PutU32(f, 12, height);
+    PutU32(f, 16, width);
+    PutU32(f, 76, 32);
+    if (fourCc) {
+        PutU32(f, 80, 0x4);
+        for (int i = 0; i < 4; ++i)
+            f[84 + i] = uint8_t(fourCc[i]);
+    } else {
+        PutU32(f, 80, 0x41); // RGB with alpha
+        PutU32(f, 88, bits);
+        PutU32(f, 92, 0x00FF0000);
+        PutU32(f, 96, 0x0000FF00);
+        PutU32(f, 100, 0x000000FF);
+        PutU32(f, 104, 0xFF000000);
+    }
+    PutU32(f, 108, 0x1000);
+    return f;
+}
+
+// 228 bytes that claim 8192 x 8192 pixels, compressed or not.
+std::vector<uint8_t> TruncatedDxt1() { return DdsFile(8192, 8192, "DXT1", 0, 100); }
+std::vector<uint8_t> TruncatedDxt5() { return DdsFile(8192, 8192, "DXT5", 0, 100); }
+std::vector<uint8_t> TruncatedDdsRgba() { return DdsFile(8192, 8192, nullptr, 32, 100); }
+
+// A 1 x 1 screen and a first frame of 8000 x 8000 pixels, in a few dozen bytes.
+std::vector<uint8_t> HugeGifFrameOnTinyScreen()
+{
+    return MakeGif(1, 1, {0xFF0000, 0x00FF00}, GifFrame{0, 0, 8000, 8000, {1}, -1});
+}
+
 const HugeCase kHugeCases[] = {
+    {"DdsDxt1", "h.dds", TruncatedDxt1}, {"DdsDxt5", "h.dds", TruncatedDxt5}, {"DdsRgba", "h.dds", TruncatedDdsRgba},
+    {"GifFrameOnTinyScreen", "h.gif", HugeGifFrameOnTinyScreen},
     {"TgaRle", "h.tga", HugeTgaRle}, {"TgaRaw", "h.tga", HugeTgaRaw}, {"TgaOverLimit", "h.tga", HugeTgaOverLimit},
     {"Pcx", "h.pcx", HugePcx},       {"Cel", "h.cel", HugeCel},       {"Bmp", "h.bmp", HugeBmp},
     {"GifScreen", "h.gif", HugeGifScreen}, {"GifFrame", "h.gif", HugeGifFrame},
@@ -252,6 +235,45 @@ TEST_P(MalformedHugeSizeTest, FailsWithoutAllocatingThePixels)
     }
     EXPECT_TRUE(tex.mData.empty());
     EXPECT_LT(largest, size_t(1) << 20);
+}
+
+TEST(MalformedHugeSizeTest, CompleteDdsFilesOfTheSameKindsStillOpen)
+{
+    TempDir dir;
+    CTexture tex;
+    EXPECT_TRUE(LoadBytes(dir, "c.dds", DdsFile(8, 4, "DXT1", 0, 2 * 8), tex));
+    EXPECT_EQ(tex.mWidth, 8u);
+    EXPECT_TRUE(LoadBytes(dir, "c.dds", DdsFile(8, 4, "DXT5", 0, 2 * 16), tex));
+    EXPECT_TRUE(LoadBytes(dir, "c.dds", DdsFile(3, 3, nullptr, 32, 3 * 3 * 4), tex));
+    EXPECT_EQ(tex.mHeight, 3u);
+    // One byte short of the top level is not enough.
+    EXPECT_FALSE(LoadBytes(dir, "c.dds", DdsFile(8, 4, "DXT1", 0, 2 * 8 - 1), tex));
+}
+
+// The decoder's own tables cost the same for any GIF; a later frame must add nothing to them.
+TEST(MalformedHugeSizeTest, AHugeLaterGifFrameCostsNothing)
+{
+    const std::vector<uint8_t> one = MakeGif(2, 2, {0xFF0000, 0x00FF00}, OneColourFrame(0, 0, 2, 2));
+    std::vector<uint8_t> two = one;
+    ASSERT_EQ(two.back(), 0x3B);
+    two.pop_back();
+    const std::vector<uint8_t> huge = MakeGif(1, 1, {0xFF0000, 0x00FF00}, GifFrame{0, 0, 8000, 8000, {1}, -1});
+    // The blocks after the header, screen and two-colour table: the huge frame and the trailer.
+    two.insert(two.end(), huge.begin() + 13 + 6, huge.end());
+    TempDir dir;
+    auto measure = [&](const std::vector<uint8_t>& file, size_t& largest, size_t& peak) {
+        CTexture tex;
+        AllocationProbe probe;
+        EXPECT_TRUE(LoadBytes(dir, "g.gif", file, tex));
+        largest = probe.Largest();
+        peak = probe.Peak();
+        EXPECT_EQ(tex.mWidth, 2u);
+    };
+    size_t largestOne = 0, peakOne = 0, largestTwo = 0, peakTwo = 0;
+    measure(one, largestOne, peakOne);
+    measure(two, largestTwo, peakTwo);
+    EXPECT_LE(largestTwo, largestOne + 4096);
+    EXPECT_LE(peakTwo, peakOne + 65536);
 }
 
 INSTANTIATE_TEST_SUITE_P(MalformedAllFormats, MalformedHugeSizeTest, testing::ValuesIn(kHugeCases),
