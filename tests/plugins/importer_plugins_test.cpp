@@ -13,11 +13,14 @@
 #include "formats/studio3ds_writer.h"
 #include "import_record.h"
 #include "plugframe/plugin.h"
+#include "plugin_library.h"
 #include "temp_dir.h"
 
 namespace {
 
 using kestrel::test::ImportRecord;
+using kestrel::test::Library;
+using kestrel::test::PlugIn;
 
 struct Expected {
     const char* path;
@@ -39,40 +42,6 @@ const Expected kPlugIns[] = {
      "<KXIMP><EXTNUM:1><T:1 EXT:\"BVH\" INF:\"BioVision Hierarchy Data\" ICO:2007>"},
     {KESTREL_IMPORTER_STUDIOREADER, "3DS Import", {2, 1, 0, 521}, "Imports Autodesk 3D Studio files (*.3DS).",
      "<KXIMP><EXTNUM:1><T:1 EXT:\"3DS\" INF:\"Autodesk 3D Studio\" ICO:2007>"},
-};
-
-class Library {
-public:
-    explicit Library(const char* path) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL)) {}
-    ~Library()
-    {
-        if (handle_)
-            dlclose(handle_);
-    }
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
-    bool Loaded() const { return handle_ != nullptr; }
-    template <class F> F Symbol(const char* name) const { return reinterpret_cast<F>(dlsym(handle_, name)); }
-
-private:
-    void* handle_;
-};
-
-class PlugIn {
-public:
-    explicit PlugIn(const Library& library)
-        : destroy_(library.Symbol<PlugInDestroyFunction>(PLUGIN_DESTROY_EXPORT_NAME)),
-          object_(library.Symbol<PlugInCreateFunction>(PLUGIN_CREATE_EXPORT_NAME)())
-    {
-    }
-    ~PlugIn() { destroy_(object_); }
-    PlugIn(const PlugIn&) = delete;
-    PlugIn& operator=(const PlugIn&) = delete;
-    CPlugIn* operator->() const { return object_; }
-
-private:
-    PlugInDestroyFunction destroy_;
-    CPlugIn* object_;
 };
 
 std::u16string Wide(const std::string& path) { return std::u16string(path.begin(), path.end()); }

@@ -16,10 +16,12 @@ add_executable(importer_tests
   plugins/studioreader/studio3ds_reader_test.cpp
   plugins/importkit/corner_normals_test.cpp
   plugins/importer_plugins_test.cpp
+  plugins/hostile_imports_test.cpp
 )
 target_include_directories(importer_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/plugins)
 target_link_libraries(importer_tests PRIVATE lithoreader_core polyreader_core motionreader_core studioreader_core
-  kestrel_plugin_interface kestrel_importer_fixtures kestrel_test_support GTest::gtest_main ${CMAKE_DL_LIBS})
+  kestrel_plugin_interface kestrel_importer_fixtures kestrel_test_support kestrel_allocation_probe nimbus_files
+  GTest::gtest_main ${CMAKE_DL_LIBS})
 foreach(plugin lithoreader polyreader motionreader studioreader)
   string(TOUPPER ${plugin} upper)
   target_compile_definitions(importer_tests PRIVATE KESTREL_IMPORTER_${upper}="$<TARGET_FILE:${plugin}>")
