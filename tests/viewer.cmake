@@ -32,8 +32,9 @@ add_dependencies(kestrel_cli_tests kestrel-cli shapebin picturereader lithoreade
 kestrel_add_gtests(kestrel_cli_tests LABELS cli)
 
 # Start-up memory settings; a process of its own, as they change its allocator.
-add_executable(kestrel_platform_tests viewer/platform/memory_reuse_test.cpp)
-target_link_libraries(kestrel_platform_tests PRIVATE kestrel_platform GTest::gtest_main)
+add_executable(kestrel_platform_tests viewer/platform/memory_reuse_test.cpp viewer/platform/local_path_test.cpp)
+target_link_libraries(kestrel_platform_tests PRIVATE kestrel_platform kestrel_local_path kestrel_test_support
+  GTest::gtest_main)
 kestrel_add_gtests(kestrel_platform_tests LABELS viewer)
 
 # The main window's placement and toolbar rows, decided without widgets.

@@ -5,6 +5,7 @@
 
 #include "frame_binding.h"
 #include "main_frame.h"
+#include "platform/local_path.h"
 #include "toolbar_icons.h"
 
 namespace kestrel::app {
@@ -18,6 +19,18 @@ void SetDefaultGlFormat()
     // Not multisampled: the 3D view multisamples into a target of its own when asked to.
     QSurfaceFormat::setDefaultFormat(format);
 }
+
+namespace {
+// Qt decodes the arguments with U+FFFD for bytes that are not UTF-8; the file is opened by
+// the bytes it was given.
+QString RawArgument(int argc, char** argv, const QString& decoded)
+{
+    for (int i = 1; i < argc; ++i)
+        if (QString::fromLocal8Bit(argv[i]) == decoded)
+            return platform::PathFromLocal(argv[i]);
+    return decoded;
+}
+} // namespace
 
 CKestrelApp::CKestrelApp(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -33,7 +46,7 @@ CKestrelApp::CKestrelApp(int& argc, char** argv) : QApplication(argc, argv)
     parser.addPositionalArgument("file", "A model or image file to open.");
     parser.process(arguments());
     if (!parser.positionalArguments().isEmpty())
-        commandLineFile_ = parser.positionalArguments().first();
+        commandLineFile_ = RawArgument(argc, argv, parser.positionalArguments().first());
 }
 
 CKestrelApp::~CKestrelApp() = default;

@@ -12,15 +12,13 @@
 #include "file_filters.h"
 #include "frame/command_ids.h"
 #include "plugin_manager.h"
+#include "platform/local_path.h"
 #include "save_rules.h"
 
 namespace kestrel::view {
 namespace {
 
-std::string LocalPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
+using platform::LocalPath;
 
 // The wait cursor while a file is read or an image changes.
 class BusyCursor {
@@ -223,7 +221,7 @@ bool CKestrelDoc::SaveAs()
     if (chosen.isEmpty())
         return false;
     if (data_.viewMode == doc::kModel)
-        chosen = QFile::decodeName(QByteArray::fromStdString(WithDefaultExtension(LocalPath(chosen), kNativeExtension)));
+        chosen = platform::PathFromLocal(WithDefaultExtension(LocalPath(chosen), kNativeExtension));
     bool ok = false;
     if (data_.viewMode == doc::kModel) {
         ok = WriteNative(chosen);
