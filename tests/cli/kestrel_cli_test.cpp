@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "formats/ms3d_writer.h"
@@ -199,6 +200,29 @@ TEST_F(KestrelCli, RenderShowsImagesFittedOverTheBackdrop)
     EXPECT_EQ(at(20, 20)[0], 224);
     EXPECT_EQ(at(28, 20)[0], 255);
     EXPECT_EQ(at(5, 5)[0], 255); // the 2D background, white
+}
+
+// Pipes would block an open for reading until a writer comes; every read refuses them at once,
+// the model, its textures and the images alike.
+TEST_F(KestrelCli, PipesAreRefusedWithoutWaiting)
+{
+    const std::string fifoModel = dir_.File("pipe.stl"), fifoImage = dir_.File("pipe.bmp");
+    ASSERT_EQ(mkfifo(fifoModel.c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(fifoImage.c_str(), 0600), 0);
+    EXPECT_EQ(Cli("info '" + fifoModel + "'").exitCode, 1);
+    EXPECT_EQ(Cli("convert '" + fifoImage + "' '" + dir_.File("out.png") + "'").exitCode, 1);
+    // The sample model's texture is skin.tga beside it.
+    ASSERT_EQ(mkfifo(dir_.File("skin.tga").c_str(), 0600), 0);
+    EXPECT_EQ(Cli("render '" + ms3d_ + "' -o '" + dir_.File("textured.png") + "' --size 32x32").exitCode, 0);
+}
+
+TEST_F(KestrelCli, AFileWhoseNameIsNotUtf8Opens)
+{
+    const std::string odd = dir_.File("terr\xe4in\xff.stl");
+    std::filesystem::copy_file(stl_, odd);
+    const CliRun run = Cli("info '" + odd + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(Has(run.out, "\"triangles\": 128")) << run.out;
 }
 
 } // namespace

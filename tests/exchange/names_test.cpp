@@ -64,6 +64,21 @@ TEST_F(Names, WideTextureNamesBecomeUtf8)
     EXPECT_STREQ(skMaterialGetTextureBump(material), "a\xEF\xBF\xBD" "b");
 }
 
+TEST_F(Names, TextureNamesReadEmptyUntilSetAndAfterClearing)
+{
+    skMaterial* material = skModelAddMaterial(&model_);
+    EXPECT_STREQ(skMaterialGetTextureDiffuse(material), "");
+    EXPECT_STREQ(skMaterialGetTextureReflect(material), "");
+    skMaterialSetTextureDiffuse(material, "skin.tga");
+    skMaterialSetTextureDiffuse(material, "other.tga"); // replaces, the old copy is freed
+    EXPECT_STREQ(skMaterialGetTextureDiffuse(material), "other.tga");
+    skMaterialSetTextureDiffuse(material, "");
+    EXPECT_STREQ(skMaterialGetTextureDiffuse(material), "");
+    skMaterialSetTextureBumpW(material, u"bump.png");
+    ASSERT_TRUE(skModelMaterialArrayResize(&model_, 0, 1)); // frees the names it held
+    EXPECT_EQ(skModelGetMaterialCount(&model_), 0);
+}
+
 TEST_F(Names, TextureNamesAreBoundedByTheirField)
 {
     skMaterial* material = skModelAddMaterial(&model_);

@@ -186,6 +186,18 @@ TEST(Kxm3, EveryFieldSurvivesWriteAndRead)
     EXPECT_EQ(back.mMeshes[0].mBatches[1].mTriangles, std::vector<uint32_t>{1});
 }
 
+// Texture names are not cut at 255 characters any more; a whole path comes back.
+TEST(Kxm3, ATexturePathOfSeveralHundredCharactersSurvives)
+{
+    CDocModel source = FullModel();
+    const std::string path = "/" + std::string(300, 'a') + "/" + std::string(300, 'b') + "/skin.tga";
+    source.mMaterials[0].mDiffuseTex.SetFileNameUtf8(path.c_str());
+    const std::vector<uint8_t> bytes = kxm3::Write(source);
+    CDocModel back;
+    ASSERT_EQ(kxm3::Read(bytes.data(), bytes.size(), back), kxm3::ReadResult::Complete);
+    EXPECT_EQ(back.mMaterials[0].mDiffuseTex.GetFileNameUtf8(), path);
+}
+
 TEST(Kxm3, EmptyModelAndOptionalChunks)
 {
     const std::vector<uint8_t> empty = kxm3::Write(CDocModel());
