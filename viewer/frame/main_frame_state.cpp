@@ -141,6 +141,8 @@ void CMainFrame::Apply(const PlacementPlan& plan)
         break;
     }
     normalGeometry_ = plan.normal;
+    if (!windowManager_ && QGuiApplication::platformName() == QLatin1String("xcb"))
+        RecordUnmanagedWindowState(winId(), plan.mode == WindowMode::Maximized, plan.mode == WindowMode::FullScreen);
 }
 
 void CMainFrame::ShowAtStart()

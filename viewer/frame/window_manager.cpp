@@ -57,6 +57,33 @@ bool X11WindowManagerRuns()
 
 } // namespace
 
+void RecordUnmanagedWindowState(WId window, bool maximized, bool fullScreen)
+{
+#ifdef KESTREL_HAVE_XCB
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c || window == 0)
+        return;
+    const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
+    if (state == XCB_ATOM_NONE)
+        return;
+    xcb_atom_t values[2];
+    uint32_t count = 0;
+    if (fullScreen) {
+        values[count++] = Atom(c, "_NET_WM_STATE_FULLSCREEN");
+    } else if (maximized) {
+        values[count++] = Atom(c, "_NET_WM_STATE_MAXIMIZED_VERT");
+        values[count++] = Atom(c, "_NET_WM_STATE_MAXIMIZED_HORZ");
+    }
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(window), state, XCB_ATOM_ATOM, 32, count, values);
+    xcb_flush(c);
+#else
+    (void)window;
+    (void)maximized;
+    (void)fullScreen;
+#endif
+}
+
 bool HasWindowManager()
 {
     const QString platform = QGuiApplication::platformName();
