@@ -1,10 +1,19 @@
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <string>
+#include <vector>
 
 #include "nimbus/model.h"
+#include "util/file_io.h"
+
+namespace {
+// 256 lines of three numbers are a few kilobytes; anything far larger is not a ramp.
+constexpr uint64_t kMaxShaderFileBytes = uint64_t(1) << 20;
+constexpr size_t kLineChars = 63;
+} // namespace
 
 void CModel::ReloadTextures(bool load)
 {
@@ -39,25 +48,27 @@ bool CModel::LoadShaderFromTextFile(const char* path)
 {
     if (!path || !path[0])
         return false;
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "r"), &std::fclose);
-    if (!file)
+    std::vector<uint8_t> bytes;
+    if (!nimbus::ReadWholeFile(path, bytes, kMaxShaderFileBytes))
         return false;
     unsigned char ramp[256][3];
-    char line[64];
+    size_t at = 0;
     for (auto& entry : ramp) {
+        if (at >= bytes.size())
+            return false;
+        size_t end = at;
+        while (end < bytes.size() && bytes[end] != '\n')
+            ++end;
+        // Only the start of a long line counts, as a line reader of a small buffer sees it.
+        const std::string line(bytes.begin() + std::ptrdiff_t(at), bytes.begin() + std::ptrdiff_t(std::min(end, at + kLineChars)));
+        at = end + 1;
         int r, g, b;
-        if (!std::fgets(line, sizeof(line), file.get()) || std::sscanf(line, "%d %d %d", &r, &g, &b) != 3)
+        if (std::sscanf(line.c_str(), "%d %d %d", &r, &g, &b) != 3)
             return false;
         // Values outside 0-255 keep their low 8 bits.
         entry[0] = (unsigned char)(r);
         entry[1] = (unsigned char)(g);
         entry[2] = (unsigned char)(b);
-        // A line longer than the buffer continues into the next read; skip its rest.
-        if (!std::strchr(line, '\n')) {
-            int c;
-            while ((c = std::fgetc(file.get())) != EOF && c != '\n') {
-            }
-        }
     }
     std::memcpy(mCelRamp, ramp, sizeof(mCelRamp));
     return true;

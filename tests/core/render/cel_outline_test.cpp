@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <GL/gl.h>
 
 #include <cmath>
@@ -79,6 +81,9 @@ TEST_F(CelShading, ShaderFilesNeedAll256Lines)
     EXPECT_FALSE(model.LoadShaderFromTextFile(dir.File("missing.txt").c_str()));
     EXPECT_FALSE(model.LoadShaderFromTextFile(""));
     EXPECT_FALSE(model.LoadShaderFromTextFile(nullptr));
+    const std::string pipe = dir.File("pipe.txt"); // refused at once, not waited on
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(model.LoadShaderFromTextFile(pipe.c_str()));
 
     unsigned char ramp[256][3];
     for (int i = 0; i < 256; ++i)
