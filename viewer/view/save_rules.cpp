@@ -1,10 +1,7 @@
 #include "save_rules.h"
 
-#include <unistd.h>
-
 #include <cctype>
 #include <filesystem>
-#include <system_error>
 
 #include "nimbus/texture.h"
 
@@ -69,28 +66,9 @@ SaveDecision DecideSave(int viewMode, const std::string& path, bool fileExists)
 
 bool SaveImageReplacing(CTexture& image, const std::string& target, unsigned imageType)
 {
-    if (!imageType)
-        return false;
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(target, ec);
-    if (ec)
-        return false;
-    std::string temp = (full.parent_path() / ".kestrel-save-XXXXXX").string();
-    const int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    close(fd);
-    if (!image.SaveToFile(temp.c_str(), ESkTexType(imageType))) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    std::filesystem::rename(temp, full, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return false;
-    }
-    return true;
+    // The engine's image savers write through its file replacement, which refuses a
+    // read-only target and keeps a replaced file's permissions and symbolic links.
+    return imageType && image.SaveToFile(target.c_str(), ESkTexType(imageType));
 }
 
 } // namespace kestrel::view

@@ -36,8 +36,9 @@ unsigned ImageTypeForExtension(const std::string& upperExtension);
 // Save As; an existing image file of a writable type is overwritten, a missing one fails.
 SaveDecision DecideSave(int viewMode, const std::string& path, bool fileExists);
 
-// Writes the image to a fresh temporary file beside the target, then renames it over the
-// target; on failure the target is untouched and the temporary file removed.
+// Writes the image to a fresh temporary file beside the target (beside the file a symbolic
+// link names), then renames it over the target, keeping its permissions; a read-only target
+// is refused. On failure the target is untouched and the temporary file removed.
 bool SaveImageReplacing(CTexture& image, const std::string& target, unsigned imageType);
 
 } // namespace kestrel::view

@@ -2,10 +2,10 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <cerrno>
 #include <unistd.h>
+
+#include "util/file_replacement.h"
 
 namespace kestrel::toolkit {
 
@@ -13,7 +13,10 @@ namespace {
 constexpr size_t kBufferSize = size_t(1) << 16;
 } // namespace
 
-COutputFile::COutputFile() { classic_ = newlocale(LC_ALL_MASK, "C", nullptr); }
+COutputFile::COutputFile() : replacement_(std::make_unique<nimbus::FileReplacement>())
+{
+    classic_ = newlocale(LC_ALL_MASK, "C", nullptr);
+}
 
 COutputFile::~COutputFile()
 {
@@ -22,14 +25,7 @@ COutputFile::~COutputFile()
         freelocale(classic_);
 }
 
-void COutputFile::Discard()
-{
-    if (fd_ >= 0) {
-        ::close(fd_);
-        ::unlink(temporary_.c_str());
-        fd_ = -1;
-    }
-}
+void COutputFile::Discard() { nimbus::AbandonReplacement(*replacement_); }
 
 bool COutputFile::Open(const std::string& path)
 {
@@ -38,15 +34,9 @@ bool COutputFile::Open(const std::string& path)
     buffer_.clear();
     if (path.empty() || !classic_)
         return false;
-    // A target that exists but cannot be written (a folder, a read-only file) is
-    // refused now rather than after the whole export.
-    struct stat st{};
-    if (::stat(path.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || ::access(path.c_str(), W_OK) != 0))
-        return false;
-    target_ = path;
-    temporary_ = path + ".XXXXXX";
-    fd_ = ::mkstemp(temporary_.data());
-    if (fd_ < 0)
+    // A target that cannot be replaced (a folder, a read-only file) is refused now rather
+    // than after the whole export.
+    if (nimbus::BeginReplacement(path, *replacement_) != nimbus::ReplaceRefusal::None)
         return false;
     buffer_.reserve(kBufferSize);
     return true;
@@ -56,7 +46,9 @@ void COutputFile::Flush()
 {
     size_t done = 0;
     while (!failed_ && done < buffer_.size()) {
-        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+        const ssize_t n = ::write(replacement_->fd, buffer_.data() + done, buffer_.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n <= 0)
             failed_ = true;
         else
@@ -67,7 +59,7 @@ void COutputFile::Flush()
 
 void COutputFile::Write(const void* data, size_t size)
 {
-    if (fd_ < 0 || failed_)
+    if (replacement_->fd < 0 || failed_)
         return;
     if (buffer_.size() + size > kBufferSize)
         Flush();
@@ -81,7 +73,7 @@ void COutputFile::Write(const void* data, size_t size)
 
 void COutputFile::Print(const char* format, ...)
 {
-    if (fd_ < 0 || failed_)
+    if (replacement_->fd < 0 || failed_)
         return;
     char text[512];
     const locale_t previous = uselocale(classic_);
@@ -109,21 +101,18 @@ void COutputFile::Print(const char* format, ...)
 
 bool COutputFile::Commit()
 {
-    if (fd_ < 0)
+    if (replacement_->fd < 0)
         return false;
     Flush();
-    // mkstemp creates the file for its owner only; give it what a plain create gives.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    bool ok = !failed_ && ::fchmod(fd_, 0666 & ~mask) == 0 && ::fsync(fd_) == 0;
-    ok = ::close(fd_) == 0 && ok;
-    fd_ = -1;
-    ok = ok && std::rename(temporary_.c_str(), target_.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary_.c_str());
-        failed_ = true;
+    if (failed_) {
+        Discard();
+        return false;
     }
-    return ok;
+    if (!nimbus::CommitReplacement(*replacement_)) {
+        failed_ = true;
+        return false;
+    }
+    return true;
 }
 
 } // namespace kestrel::toolkit

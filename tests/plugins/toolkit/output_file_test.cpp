@@ -6,6 +6,7 @@
 #include <clocale>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -89,6 +90,55 @@ TEST(OutputFile, WriteErrorAfterCreationIsReportedAndKeepsTheTarget)
     EXPECT_TRUE(file.Failed());
     EXPECT_EQ(ReadAll(target), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator{}), 1);
+}
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat st{};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+size_t EntriesIn(const fs::path& dir) { return size_t(std::distance(fs::directory_iterator(dir), fs::directory_iterator{})); }
+
+bool Export(const std::string& path, const std::string& text)
+{
+    COutputFile file;
+    if (!file.Open(path))
+        return false;
+    file.Write(text);
+    return file.Commit();
+}
+
+// What the user set up around the target survives an export over it.
+TEST(OutputFile, ReplacingKeepsReadOnlyFilesPermissionsLinksAndLongNames)
+{
+    TempDir dir;
+    const std::string locked = dir.File("locked.stl");
+    std::ofstream(locked) << "keep";
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    EXPECT_FALSE(Export(locked, "lost"));
+    EXPECT_EQ(ReadAll(locked), "keep");
+    EXPECT_EQ(ModeOf(locked), mode_t(0444));
+
+    const std::string secret = dir.File("secret.txt");
+    std::ofstream(secret) << "old";
+    ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
+    ASSERT_TRUE(Export(secret, "new"));
+    EXPECT_EQ(ReadAll(secret), "new");
+    EXPECT_EQ(ModeOf(secret), mode_t(0600));
+
+    const std::string longName = dir.File(std::string(246, 'l') + ".stl"); // 250 bytes
+    ASSERT_TRUE(Export(longName, "long"));
+    EXPECT_EQ(ReadAll(longName), "long");
+
+    const std::string link = dir.File("link.txt");
+    fs::create_symlink("secret.txt", link);
+    ASSERT_TRUE(Export(link, "through"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadAll(secret), "through");
+    EXPECT_EQ(ModeOf(secret), mode_t(0600));
+    EXPECT_EQ(EntriesIn(dir.Path()), 4u); // no temporary file left
 }
 
 TEST(OutputFile, FoldersAndMissingFoldersAreRefused)

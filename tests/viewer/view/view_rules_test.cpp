@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <fstream>
 
 #include "display_options.h"
 #include "file_filters.h"
@@ -225,6 +228,57 @@ TEST(SaveRules, ImageReplacesTheTargetOnlyWhenFullyWritten)
     EXPECT_FALSE(SaveImageReplacing(image, dir.File("missing/x.png"), SK_TEX_PNG));
     // No temporary files are left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat st{};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Saving over an image keeps what the user set up around it.
+TEST(SaveRules, ImageSaveKeepsReadOnlyFilesPermissionsLinksAndLongNames)
+{
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    CTexture image;
+    image.mWidth = 4;
+    image.mHeight = 3;
+    image.mBpp = 24;
+    image.InitPixelData();
+
+    const std::string locked = dir.File("locked.png");
+    std::ofstream(locked) << "keep";
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    EXPECT_FALSE(SaveImageReplacing(image, locked, SK_TEX_PNG));
+    EXPECT_EQ(ReadBytes(locked), "keep");
+    EXPECT_EQ(ModeOf(locked), mode_t(0444));
+
+    const std::string secret = dir.File("secret.png");
+    std::ofstream(secret) << "old";
+    ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
+    ASSERT_TRUE(SaveImageReplacing(image, secret, SK_TEX_PNG));
+    EXPECT_EQ(ReadBytes(secret).substr(1, 3), "PNG");
+    EXPECT_EQ(ModeOf(secret), mode_t(0600));
+
+    const std::string longName = dir.File(std::string(246, 'l') + ".png"); // 250 bytes
+    ASSERT_TRUE(SaveImageReplacing(image, longName, SK_TEX_PNG));
+    EXPECT_EQ(ReadBytes(longName).substr(1, 3), "PNG");
+
+    const std::string link = dir.File("link.bmp");
+    std::ofstream(dir.File("real.bmp")) << "old";
+    fs::create_symlink("real.bmp", link);
+    ASSERT_TRUE(SaveImageReplacing(image, link, SK_TEX_BMP));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadBytes(dir.File("real.bmp")).substr(0, 2), "BM");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 5); // no temporary file left
 }
 
 } // namespace

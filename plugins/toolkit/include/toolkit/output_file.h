@@ -5,10 +5,15 @@
 
 #include <clocale>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <locale.h>
+
+namespace nimbus {
+struct FileReplacement;
+} // namespace nimbus
 
 namespace kestrel::toolkit {
 
@@ -21,7 +26,9 @@ public:
     COutputFile(const COutputFile&) = delete;
     COutputFile& operator=(const COutputFile&) = delete;
 
-    // Creates the temporary file beside `path` (UTF-8). False when it cannot be created.
+    // Creates the temporary file beside `path` (UTF-8), or beside the file a symbolic link
+    // names. False when it cannot be created, or when the target is read-only or not a
+    // regular file.
     bool Open(const std::string& path);
 
     // Writes are buffered; the first failure is remembered and later writes are dropped.
@@ -30,8 +37,8 @@ public:
     // printf formatting with "." as the decimal point whatever the user's locale.
     void Print(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-    // Flushes, syncs and renames over the target. False when anything failed; the
-    // target is then left as it was.
+    // Flushes, syncs and renames over the target, keeping a replaced file's permissions.
+    // False when anything failed; the target is then left as it was.
     bool Commit();
     bool Failed() const { return failed_; }
 
@@ -39,10 +46,8 @@ private:
     void Flush();
     void Discard();
 
-    int fd_ = -1;
+    std::unique_ptr<nimbus::FileReplacement> replacement_; // open while fd >= 0
     bool failed_ = false;
-    std::string target_;
-    std::string temporary_;
     std::vector<char> buffer_;
     locale_t classic_ = nullptr;
 };
