@@ -7,6 +7,7 @@
 
 #include "nimbus/path.h"
 #include "nimbus/texture.h"
+#include "output_target.h"
 
 namespace kestrel::cli {
 namespace {
@@ -31,6 +32,19 @@ int SaveTypeFor(const std::string& path)
     if (e == "PNG") return SK_TEX_PNG;
     if (e == "PCX") return SK_TEX_PCX;
     return 0;
+}
+
+// Saves by the output's extension; on failure prints the message, with the reason when the
+// target is refused.
+bool Save(CTexture& texture, const std::string& output, const std::string& failure)
+{
+    const int type = SaveTypeFor(output);
+    const std::string refusal = type == 0 ? std::string() : WriteRefusalFor(output);
+    if (type == 0 || !refusal.empty() || !texture.SaveToFile(output.c_str(), ESkTexType(type))) {
+        ReportWriteFailure(failure, refusal);
+        return false;
+    }
+    return true;
 }
 
 bool Load(CTexture& texture, const std::string& path)
@@ -84,11 +98,8 @@ int ImageConvert(const std::string& input, const std::string& output, const std:
             std::fprintf(stderr, "Unknown or incomplete edit: %s\n", edits[i].c_str());
             return 2;
         }
-    const int type = SaveTypeFor(output);
-    if (type == 0 || !texture.SaveToFile(output.c_str(), ESkTexType(type))) {
-        std::fprintf(stderr, "Cannot write %s image: %s\n", TypeName(type), output.c_str());
+    if (!Save(texture, output, std::string("Cannot write ") + TypeName(SaveTypeFor(output)) + " image: " + output))
         return 1;
-    }
     std::printf("Wrote %s (%ux%u, %u bpp)\n", output.c_str(), texture.mWidth, texture.mHeight, unsigned(texture.mBpp));
     return 0;
 }
@@ -109,12 +120,7 @@ int WriteSampleImage(const std::string& output)
             p[1] = uint8_t(200 * h);
             p[2] = uint8_t(120 + 100 * h);
         }
-    const int type = SaveTypeFor(output);
-    if (type == 0 || !texture.SaveToFile(output.c_str(), ESkTexType(type))) {
-        std::fprintf(stderr, "Cannot write %s\n", output.c_str());
-        return 1;
-    }
-    return 0;
+    return Save(texture, output, "Cannot write " + output) ? 0 : 1;
 }
 
 } // namespace kestrel::cli

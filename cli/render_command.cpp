@@ -9,6 +9,7 @@
 #include "nimbus/camera.h"
 #include "nimbus/scene_draw.h"
 #include "offscreen/headless_gl.h"
+#include "output_target.h"
 #include "scene_drawing.h"
 #include "view_camera.h"
 
@@ -93,8 +94,10 @@ int RenderCommand(const RenderOptions& o)
         DrawImage(d, o, settings);
     else
         DrawModel(d, o, settings);
-    if (!SavePicture(*session.Gl(), ec ? o.output : output)) {
-        std::fprintf(stderr, "Cannot write %s\n", o.output.c_str());
+    const std::string target = ec ? o.output : output;
+    const std::string refusal = WriteRefusalFor(target);
+    if (!refusal.empty() || !SavePicture(*session.Gl(), target)) {
+        ReportWriteFailure("Cannot write " + o.output, refusal);
         return 1;
     }
     return 0;

@@ -22,10 +22,8 @@ struct CliRun {
     std::string out;
 };
 
-// Runs the command line with arguments and collects standard output (and error when asked).
-CliRun Cli(const std::string& args, bool withErrors = false)
+CliRun RunShell(const std::string& command)
 {
-    const std::string command = std::string(KESTREL_CLI) + " " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
     CliRun r;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -38,6 +36,15 @@ CliRun Cli(const std::string& args, bool withErrors = false)
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
 }
+
+// Runs the command line with arguments and collects standard output (and error when asked).
+CliRun Cli(const std::string& args, bool withErrors = false)
+{
+    return RunShell(std::string(KESTREL_CLI) + " " + args + (withErrors ? " 2>&1" : " 2>/dev/null"));
+}
+
+// Runs the command line and collects standard error alone.
+CliRun CliErrors(const std::string& args) { return RunShell(std::string(KESTREL_CLI) + " " + args + " 2>&1 >/dev/null"); }
 
 bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 
@@ -223,6 +230,93 @@ TEST_F(KestrelCli, AFileWhoseNameIsNotUtf8Opens)
     const CliRun run = Cli("info '" + odd + "'");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(Has(run.out, "\"triangles\": 128")) << run.out;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    std::string bytes;
+    if (!f)
+        return bytes;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), f)) > 0)
+        bytes.append(buffer.data(), n);
+    std::fclose(f);
+    return bytes;
+}
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat st{};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+// Writing over an existing file keeps what the user set up around it, and a refusal says why.
+TEST_F(KestrelCli, ConvertKeepsReadOnlyFilesPermissionsLinksAndLongNames)
+{
+    namespace fs = std::filesystem;
+    const std::string source = dir_.File("source.png");
+    ASSERT_EQ(Cli("sample " + source).exitCode, 0);
+
+    const std::string locked = dir_.File("locked.png");
+    kestrel::test::WriteBytes(locked, {'k', 'e', 'e', 'p'});
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    const CliRun refused = CliErrors("convert " + source + " " + locked + " --invert");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(Has(refused.out, "Cannot write PNG image: " + locked + ": The file is read-only.")) << refused.out;
+    EXPECT_EQ(ReadAll(locked), "keep");
+    EXPECT_EQ(ModeOf(locked), mode_t(0444));
+
+    const std::string secret = dir_.File("secret.png");
+    kestrel::test::WriteBytes(secret, {'o', 'l', 'd'});
+    ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
+    ASSERT_EQ(Cli("convert " + source + " " + secret + " --grayscale").exitCode, 0);
+    EXPECT_EQ(ReadAll(secret).substr(1, 3), "PNG");
+    EXPECT_EQ(ModeOf(secret), mode_t(0600));
+
+    const std::string longName = dir_.File(std::string(246, 'l') + ".bmp"); // 250 bytes
+    ASSERT_EQ(Cli("convert " + source + " " + longName).exitCode, 0);
+    EXPECT_EQ(ReadAll(longName).substr(0, 2), "BM");
+
+    const std::string link = dir_.File("link.png");
+    fs::create_symlink("secret.png", link);
+    const std::string before = ReadAll(secret);
+    ASSERT_EQ(Cli("convert " + source + " " + link + " --invert").exitCode, 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_NE(ReadAll(secret), before);
+    EXPECT_EQ(ReadAll(secret).substr(1, 3), "PNG");
+    EXPECT_EQ(ModeOf(secret), mode_t(0600));
+    for (const auto& entry : fs::directory_iterator(dir_.Path()))
+        EXPECT_NE(entry.path().filename().string().front(), '.') << "temporary file left: " << entry.path();
+}
+
+TEST_F(KestrelCli, RenderKeepsReadOnlyFilesPermissionsLinksAndLongNames)
+{
+    namespace fs = std::filesystem;
+    const std::string common = " --size 32x24 --grid 0 --axes 0 --bbox 0";
+    const std::string locked = dir_.File("locked.png");
+    kestrel::test::WriteBytes(locked, {'k', 'e', 'e', 'p'});
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    const CliRun refused = CliErrors("render " + stl_ + " -o " + locked + common);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(Has(refused.out, "Cannot write " + locked + ": The file is read-only.")) << refused.out;
+    EXPECT_EQ(ReadAll(locked), "keep");
+
+    const std::string secret = dir_.File("secret.png");
+    kestrel::test::WriteBytes(secret, {'o', 'l', 'd'});
+    ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
+    const std::string link = dir_.File("link.png");
+    fs::create_symlink("secret.png", link);
+    ASSERT_EQ(Cli("render " + stl_ + " -o " + link + common).exitCode, 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadAll(secret).substr(1, 3), "PNG");
+    EXPECT_EQ(ModeOf(secret), mode_t(0600));
+
+    const std::string longName = dir_.File(std::string(246, 'r') + ".png"); // 250 bytes
+    ASSERT_EQ(Cli("render " + stl_ + " -o " + longName + common).exitCode, 0);
+    EXPECT_EQ(ReadAll(longName).substr(1, 3), "PNG");
 }
 
 } // namespace
