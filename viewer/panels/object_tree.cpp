@@ -118,13 +118,4 @@ ObjectTree BuildObjectTree(const ObjectsInput& input)
     return tree;
 }
 
-std::vector<int> ChildrenOf(const ObjectTree& tree, int node)
-{
-    std::vector<int> found;
-    for (size_t i = 0; i < tree.nodes.size(); ++i)
-        if (tree.nodes[i].parent == node)
-            found.push_back(int(i));
-    return found;
-}
-
 } // namespace kestrel::panels

@@ -27,7 +27,4 @@ struct ObjectTree {
 // "Skeleton" and "Materials" are placed below "Scene Objects", after the meshes.
 ObjectTree BuildObjectTree(const ObjectsInput& input);
 
-// The indices of a node's children in order; kNoParent gives the roots.
-std::vector<int> ChildrenOf(const ObjectTree& tree, int node);
-
 } // namespace kestrel::panels

@@ -192,16 +192,5 @@ TEST(JointHierarchy, LongChainListedBackwardsKeepsEveryJoint)
     EXPECT_EQ(tree.nodes.back().text, "j0");
 }
 
-TEST(ObjectTree, ChildrenOfListsInOrder)
-{
-    const ObjectTree tree = BuildObjectTree(ModelWith({{"A", ""}, {"B", ""}, {"C", "a"}}));
-    const std::vector<int> roots = ChildrenOf(tree, kNoParent);
-    ASSERT_EQ(roots, std::vector<int>{0});
-    const std::vector<int> skeleton = ChildrenOf(tree, 1);
-    ASSERT_EQ(skeleton.size(), 2u);
-    EXPECT_EQ(tree.nodes[size_t(skeleton[0])].text, "A");
-    EXPECT_EQ(tree.nodes[size_t(skeleton[1])].text, "B");
-}
-
 } // namespace
 } // namespace kestrel::panels
