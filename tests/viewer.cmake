@@ -41,3 +41,12 @@ kestrel_add_gtests(kestrel_platform_tests LABELS viewer)
 add_executable(kestrel_frame_rules_tests viewer/frame/window_placement_test.cpp)
 target_link_libraries(kestrel_frame_rules_tests PRIVATE kestrel_frame_rules GTest::gtest_main)
 kestrel_add_gtests(kestrel_frame_rules_tests LABELS viewer)
+
+# The statistics panel's tree, selection rules and information lines, without a window.
+add_executable(kestrel_panels_tests
+  viewer/panels/object_tree_test.cpp
+  viewer/panels/mesh_selection_test.cpp
+  viewer/panels/information_lines_test.cpp
+)
+target_link_libraries(kestrel_panels_tests PRIVATE kestrel_panels GTest::gtest_main)
+kestrel_add_gtests(kestrel_panels_tests LABELS viewer)
