@@ -19,7 +19,7 @@ class ArmModel : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(WriteAnimatedArm(dir_.Path().string()));
+        ASSERT_TRUE(samples::WriteAnimatedArm(dir_.Path().string()));
         ASSERT_TRUE(model_.ImportMs3dFile(dir_.File("arm.ms3d").c_str()));
         ASSERT_TRUE(model_.LoadAnimationSplitter(dir_.File("arm.afs").c_str()));
         ASSERT_TRUE(model_.Finalize(true, true, 1.0f));
