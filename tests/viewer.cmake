@@ -50,3 +50,13 @@ add_executable(kestrel_panels_tests
 )
 target_link_libraries(kestrel_panels_tests PRIVATE kestrel_panels GTest::gtest_main)
 kestrel_add_gtests(kestrel_panels_tests LABELS viewer)
+
+# The animation controls and status panes, decided without a window.
+add_executable(kestrel_animation_tests
+  viewer/animation/animation_rules_test.cpp
+  viewer/animation/seek_and_panes_test.cpp
+  viewer/animation/model_animation_test.cpp
+)
+target_link_libraries(kestrel_animation_tests PRIVATE kestrel_animation kestrel_sample_writers kestrel_test_support
+  GTest::gtest_main)
+kestrel_add_gtests(kestrel_animation_tests LABELS viewer)
