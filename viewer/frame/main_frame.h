@@ -61,6 +61,10 @@ public:
     QDockWidget* Panel(int panelId) const { return panels_.value(panelId); }
     QTabWidget* FoldersTabs() const { return foldersTabs_; }
     QTabWidget* StatisticsTabs() const { return statisticsTabs_; }
+    // The pages of the statistics panel, which their feature creates and fills; the frame
+    // keeps the tab's text, tip and the page the user last chose.
+    enum StatisticsPage { kObjectsPage = 0, kInformationPage = 1 };
+    void SetStatisticsPage(StatisticsPage page, QWidget* widget);
     QComboBox* SequencesCombo() const { return sequences_; }
     QSlider* FramesSlider() const { return frames_; }
     CThemeSwitcher* Themes() const { return themes_; }

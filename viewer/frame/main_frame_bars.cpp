@@ -170,4 +170,19 @@ void CMainFrame::EnableDocking()
     }
 }
 
+
+void CMainFrame::SetStatisticsPage(StatisticsPage page, QWidget* widget)
+{
+    if (!statisticsTabs_ || !widget || page >= statisticsTabs_->count())
+        return;
+    const int current = statisticsTabs_->currentIndex();
+    const QString text = statisticsTabs_->tabText(page), tip = statisticsTabs_->tabToolTip(page);
+    QWidget* old = statisticsTabs_->widget(page);
+    statisticsTabs_->removeTab(page);
+    delete old;
+    statisticsTabs_->insertTab(page, widget, text);
+    statisticsTabs_->setTabToolTip(page, tip);
+    statisticsTabs_->setCurrentIndex(current);
+}
+
 } // namespace kestrel::frame

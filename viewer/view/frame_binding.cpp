@@ -9,7 +9,9 @@
 #include "display_options.h"
 #include "kestrel_doc.h"
 #include "kestrel_view.h"
+#include "information_page.h"
 #include "main_frame.h"
+#include "objects_page.h"
 #include "preference_store.h"
 #include "recent_files.h"
 #include "status_message.h"
@@ -56,12 +58,15 @@ CFrameBinding::CFrameBinding(frame::CMainFrame& frame) : QObject(&frame), frame_
     });
     connect(view_, &CKestrelView::leaveFullScreenRequested, &frame, [&frame] { frame.SetFullScreen(false); });
     ConnectCommands();
+    InstallPanels();
     UpdateChecks();
 }
 
 CFrameBinding::~CFrameBinding()
 {
     frame_.SetDocument(nullptr);
+    delete objectsPage_;
+    delete informationPage_;
     // The view refers to the document: it goes first.
     delete view_;
 }
@@ -81,6 +86,18 @@ void CFrameBinding::ConnectCommands()
         }
     // A new or opened document changes what the image and save commands may do.
     connect(doc_.get(), &CKestrelDoc::panelsChanged, this, &CFrameBinding::UpdateChecks);
+}
+
+void CFrameBinding::InstallPanels()
+{
+    objectsPage_ = new panels::CObjectsPage(*doc_);
+    informationPage_ = new panels::CInformationPage(*doc_);
+    frame_.SetStatisticsPage(frame::CMainFrame::kObjectsPage, objectsPage_);
+    frame_.SetStatisticsPage(frame::CMainFrame::kInformationPage, informationPage_);
+    // Both are rebuilt after every load and every plug-in run.
+    connect(doc_.get(), &CKestrelDoc::panelsChanged, objectsPage_.data(), &panels::CObjectsPage::Refresh);
+    connect(doc_.get(), &CKestrelDoc::panelsChanged, informationPage_.data(), &panels::CInformationPage::Refresh);
+    connect(view_, &CKestrelView::selectionChanged, objectsPage_.data(), &panels::CObjectsPage::ShowSelection);
 }
 
 void CFrameBinding::OnCommand(int id)

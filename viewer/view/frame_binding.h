@@ -1,5 +1,6 @@
 #pragma once
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 #include "frame_document.h"
@@ -8,13 +9,19 @@ namespace kestrel::frame {
 class CMainFrame;
 }
 
+namespace kestrel::panels {
+class CObjectsPage;
+class CInformationPage;
+}
+
 namespace kestrel::view {
 
 class CKestrelDoc;
 class CKestrelView;
 
 // Joins the document and its view to the main frame: the central view, status, title and
-// recent files, the File, display, camera and image commands, and plug-in runs on the model.
+// recent files, the File, display, camera and image commands, the statistics pages, and
+// plug-in runs on the model.
 class CFrameBinding : public QObject, public frame::IFrameDocument {
     Q_OBJECT
 public:
@@ -33,6 +40,7 @@ public:
 
 private:
     void ConnectCommands();
+    void InstallPanels();
     void OnCommand(int commandId);
     void OpenWithDialog();
     void UpdateChecks();
@@ -40,6 +48,9 @@ private:
     frame::CMainFrame& frame_;
     std::unique_ptr<CKestrelDoc> doc_;
     CKestrelView* view_ = nullptr; // owned by the frame once set as its central widget
+    // Owned by the statistics panel; they read the document, so they go with it.
+    QPointer<panels::CObjectsPage> objectsPage_;
+    QPointer<panels::CInformationPage> informationPage_;
 };
 
 } // namespace kestrel::view

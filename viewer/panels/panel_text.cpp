@@ -1,0 +1,14 @@
+#include "panel_text.h"
+
+#include <QStringDecoder>
+
+namespace kestrel::panels {
+
+QString PanelText(const std::string& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    return utf8.hasError() ? QString::fromLatin1(bytes.data(), qsizetype(bytes.size())) : text;
+}
+
+} // namespace kestrel::panels
