@@ -5,7 +5,7 @@ target_link_libraries(kestrel_view_rules_tests PRIVATE kestrel_view_rules kestre
 kestrel_add_gtests(kestrel_view_rules_tests LABELS viewer)
 
 add_executable(kestrel_view_tests viewer/view/view_widget_test.cpp viewer/view/frame_binding_test.cpp
-  viewer/panels/statistics_pages_test.cpp
+  viewer/panels/statistics_pages_test.cpp viewer/animation/animation_controls_test.cpp
   viewer/view/view_test_main.cpp)
 target_link_libraries(kestrel_view_tests PRIVATE kestrel_view_binding kestrel_format_fixtures kestrel_importer_fixtures
   kestrel_sample_writers

@@ -9,6 +9,7 @@
 #include "display_options.h"
 #include "kestrel_doc.h"
 #include "kestrel_view.h"
+#include "animation_controls.h"
 #include "information_page.h"
 #include "main_frame.h"
 #include "objects_page.h"
@@ -49,16 +50,14 @@ CFrameBinding::CFrameBinding(frame::CMainFrame& frame) : QObject(&frame), frame_
             [&frame](const QString& title) { frame.setWindowTitle(title + QStringLiteral(" - Kestrel")); });
     connect(doc_.get(), &CKestrelDoc::recentFileAdded, &frame,
             [&frame](const QString& path) { frame.RecentFiles().Add(path); });
-    connect(doc_.get(), &CKestrelDoc::frameRateChanged, &frame, [&frame](float fps) {
-        if (QLabel* pane = frame.Panes().Label(frame::CStatusPanes::kFps))
-            pane->setText(QString::asprintf("FPS: %.2f", double(fps)));
-    });
     connect(&frame, &frame::CMainFrame::OpenFileRequested, doc_.get(), [this](const QString& path) {
         doc_->Open(path);
     });
     connect(view_, &CKestrelView::leaveFullScreenRequested, &frame, [&frame] { frame.SetFullScreen(false); });
     ConnectCommands();
     InstallPanels();
+    // The animation feature keeps its commands, combo, seek bar and panes up to date itself.
+    new anim::CAnimationControls(frame, *doc_, this);
     UpdateChecks();
 }
 

@@ -1,0 +1,183 @@
+#include "animation_controls.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include "animation_commands.h"
+#include "frame/command_ids.h"
+#include "kestrel_doc.h"
+#include "main_frame.h"
+#include "model_animation.h"
+#include "sequence_combo.h"
+#include "status_pane_texts.h"
+#include "status_panes.h"
+
+namespace kestrel::anim {
+namespace {
+
+constexpr int kButtonCommands[] = {cmd::kPlay,    cmd::kStop,     cmd::kPause,    cmd::kLoopBack,
+                                   cmd::kLoopNext, cmd::kSpeedUp,  cmd::kSlowDown, cmd::kRepeat,
+                                   cmd::kStepBack, cmd::kStepForward};
+constexpr int kTickMilliseconds = 100;
+
+QString Text(const std::string& bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); }
+
+void ShowPane(QLabel* pane, const PaneState& state)
+{
+    if (!pane)
+        return;
+    pane->setText(Text(state.text));
+    if (state.enabled)
+        pane->setEnabled(*state.enabled);
+}
+
+} // namespace
+
+CAnimationControls::CAnimationControls(frame::CMainFrame& frame, view::CKestrelDoc& doc, QObject* parent)
+    : QObject(parent), frame_(frame), doc_(doc), sequences_(frame.SequencesCombo()),
+      frames_(frame.FramesSlider())
+{
+    for (int id : kButtonCommands)
+        if (QAction* action = frame_.Action(id))
+            connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    if (sequences_)
+        connect(sequences_, &QComboBox::activated, this, &CAnimationControls::OnSequenceChosen);
+    if (frames_) {
+        connect(frames_, &QSlider::valueChanged, this, &CAnimationControls::OnSliderMoved);
+        connect(frames_, &QSlider::sliderPressed, this, &CAnimationControls::OnSliderPressed);
+        connect(frames_, &QSlider::sliderReleased, this, &CAnimationControls::OnSliderReleased);
+    }
+    connect(&doc_, &view::CKestrelDoc::panelsChanged, this, &CAnimationControls::RefreshLoopControls);
+    connect(&doc_, &view::CKestrelDoc::frameRateChanged, this, [this] { RefreshPanes(Snapshot()); });
+    connect(&doc_, &view::CKestrelDoc::statusChanged, this, [this] { RefreshPanes(Snapshot()); });
+    playbackTick_.setInterval(kTickMilliseconds);
+    connect(&playbackTick_, &QTimer::timeout, this, &CAnimationControls::OnPlaybackTick);
+    RefreshLoopControls();
+}
+
+AnimationSnapshot CAnimationControls::Snapshot() const
+{
+    return ReadAnimationSnapshot(doc_.Data(), DocumentFigures{doc_.AnimationSpeed(), doc_.ImageView().zoom, doc_.FrameRate()});
+}
+
+void CAnimationControls::RefreshLoopControls()
+{
+    const AnimationSnapshot s = Snapshot();
+    hold_.Forget();
+    loopNames_ = ReadLoopNames(doc_.Data().model);
+    filling_ = true;
+    if (sequences_) {
+        sequences_->clear();
+        for (const std::string& entry : SequenceEntries(s, loopNames_))
+            sequences_->addItem(Text(entry));
+        sequences_->setCurrentText(Text(SequenceText(s, loopNames_)));
+    }
+    range_ = SeekBarRange(s);
+    if (frames_) {
+        frames_->setRange(0, range_.limit);
+        frames_->setPageStep(range_.pageSize);
+        frames_->setValue(0);
+    }
+    filling_ = false;
+    RefreshStates();
+}
+
+void CAnimationControls::RefreshStates()
+{
+    const AnimationSnapshot s = Snapshot();
+    for (int id : kButtonCommands)
+        if (QAction* action = frame_.Action(id)) {
+            action->setEnabled(IsCommandEnabled(id, s));
+            if (action->isCheckable())
+                action->setChecked(IsCommandChecked(id, s));
+        }
+    if (sequences_)
+        sequences_->setEnabled(IsCommandEnabled(cmd::kSequences, s));
+    if (frames_)
+        frames_->setEnabled(IsCommandEnabled(cmd::kFramesSlider, s));
+    RefreshPanes(s);
+    if (IsRunning(s))
+        playbackTick_.start();
+    else
+        playbackTick_.stop();
+}
+
+void CAnimationControls::RefreshPanes(const AnimationSnapshot& s)
+{
+    const StatusPaneStates panes = StatusPanes(s);
+    ShowPane(frame_.Panes().Label(frame::CStatusPanes::kSpeed), panes.speed);
+    ShowPane(frame_.Panes().Label(frame::CStatusPanes::kFrame), panes.frame);
+    ShowPane(frame_.Panes().Label(frame::CStatusPanes::kFps), panes.fps);
+}
+
+void CAnimationControls::OnCommand(int id)
+{
+    ModelTarget target(doc_.Data().model);
+    const CommandOutcome outcome = RunCommand(id, Snapshot(), target);
+    if (outcome.speed)
+        doc_.SetAnimationSpeed(*outcome.speed);
+    if (outcome.refreshLoopControls)
+        RefreshLoopControls();
+    else
+        RefreshStates();
+    if (outcome.redraw)
+        doc_.Redraw();
+}
+
+void CAnimationControls::OnSequenceChosen(int index)
+{
+    if (filling_ || index < 0)
+        return;
+    const AnimationSnapshot s = Snapshot();
+    // By the loop's own name: the combo's text may not give back bytes that are not UTF-8.
+    const std::vector<std::string> entries = SequenceEntries(s, loopNames_);
+    if (size_t(index) >= entries.size())
+        return;
+    ModelTarget target(doc_.Data().model);
+    Apply(ChooseSequenceOp(s, loopNames_, entries[size_t(index)]), target);
+    RefreshLoopControls();
+    doc_.Redraw();
+}
+
+void CAnimationControls::OnSliderMoved(int position)
+{
+    if (filling_)
+        return;
+    ModelTarget target(doc_.Data().model);
+    Apply(SeekOp(Snapshot(), ClampSeekPosition(position, range_)), target);
+    RefreshPanes(Snapshot());
+    doc_.Redraw();
+}
+
+void CAnimationControls::OnSliderPressed()
+{
+    ModelTarget target(doc_.Data().model);
+    Apply(hold_.Press(Snapshot()), target);
+    RefreshStates();
+}
+
+void CAnimationControls::OnSliderReleased()
+{
+    ModelTarget target(doc_.Data().model);
+    Apply(hold_.Release(Snapshot()), target);
+    RefreshStates();
+    doc_.Redraw();
+}
+
+void CAnimationControls::OnPlaybackTick()
+{
+    const AnimationSnapshot s = Snapshot();
+    if (frames_ && !hold_.Held()) {
+        filling_ = true;
+        frames_->setValue(SeekPositionForTime(s, range_));
+        filling_ = false;
+    }
+    RefreshPanes(s);
+    if (!IsRunning(s))
+        RefreshStates();
+}
+
+} // namespace kestrel::anim
