@@ -7,6 +7,7 @@
 #include <QSlider>
 
 #include "animation_commands.h"
+#include "animation_keys.h"
 #include "frame/command_ids.h"
 #include "kestrel_doc.h"
 #include "main_frame.h"
@@ -22,6 +23,14 @@ constexpr int kButtonCommands[] = {cmd::kPlay,    cmd::kStop,     cmd::kPause,  
                                    cmd::kLoopNext, cmd::kSpeedUp,  cmd::kSlowDown, cmd::kRepeat,
                                    cmd::kStepBack, cmd::kStepForward};
 constexpr int kTickMilliseconds = 100;
+
+struct KeyCommand {
+    int id;
+    AnimationKey key;
+};
+constexpr KeyCommand kKeyCommands[] = {{cmd::kPlayPause, AnimationKey::kPlayPause},
+                                       {cmd::kFirstFrame, AnimationKey::kFirstFrame},
+                                       {cmd::kLastFrame, AnimationKey::kLastFrame}};
 
 QString Text(const std::string& bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); }
 
@@ -43,6 +52,9 @@ CAnimationControls::CAnimationControls(frame::CMainFrame& frame, view::CKestrelD
     for (int id : kButtonCommands)
         if (QAction* action = frame_.Action(id))
             connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    for (const KeyCommand& k : kKeyCommands)
+        if (QAction* action = frame_.Action(k.id))
+            connect(action, &QAction::triggered, this, [this, key = k.key] { OnKey(key); });
     if (sequences_)
         connect(sequences_, &QComboBox::activated, this, &CAnimationControls::OnSequenceChosen);
     if (frames_) {
@@ -94,6 +106,9 @@ void CAnimationControls::RefreshStates()
             if (action->isCheckable())
                 action->setChecked(IsCommandChecked(id, s));
         }
+    for (const KeyCommand& k : kKeyCommands)
+        if (QAction* action = frame_.Action(k.id))
+            action->setEnabled(IsKeyEnabled(k.key, s));
     if (sequences_)
         sequences_->setEnabled(IsCommandEnabled(cmd::kSequences, s));
     if (frames_)
@@ -125,6 +140,17 @@ void CAnimationControls::OnCommand(int id)
         RefreshStates();
     if (outcome.redraw)
         doc_.Redraw();
+}
+
+void CAnimationControls::OnKey(AnimationKey key)
+{
+    const AnimationSnapshot s = Snapshot();
+    if (!IsKeyEnabled(key, s))
+        return;
+    ModelTarget target(doc_.Data().model);
+    Apply(KeyOp(key, s), target);
+    RefreshStates();
+    doc_.Redraw();
 }
 
 void CAnimationControls::OnSequenceChosen(int index)

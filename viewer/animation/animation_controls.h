@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "animation_keys.h"
 #include "animation_snapshot.h"
 #include "seek_bar.h"
 
@@ -36,6 +37,7 @@ public:
 private:
     AnimationSnapshot Snapshot() const;
     void OnCommand(int id);
+    void OnKey(AnimationKey key);
     void OnSequenceChosen(int index);
     void OnSliderMoved(int position);
     void OnSliderPressed();

@@ -26,6 +26,8 @@ constexpr int kCameraFront = 32842, kCameraBack = 32843, kCameraTop = 32844, kCa
 constexpr int kPlay = 32822, kStop = 32823, kPause = 32824, kLoopBack = 32825, kLoopNext = 32826;
 constexpr int kSpeedUp = 32827, kSlowDown = 32828, kSequences = 32829, kRepeat = 32830;
 constexpr int kStepBack = 32831, kStepForward = 32832, kFramesSlider = 33112;
+// Keyboard commands of our own, beside the animation table: Space, Home and End.
+constexpr int kPlayPause = 33150, kFirstFrame = 33151, kLastFrame = 33152;
 // Images
 constexpr int kGrayscale = 33123, kRotateLeft = 33124, kRotateRight = 33125, kFlipVertical = 33126,
               kFlipHorizontal = 33127, kInvert = 33128, kNormalMap = 33129, kToggleAlpha = 33140,

@@ -85,8 +85,11 @@ const std::vector<CommandInfo>& Commands()
         {kLoopNext, "&Next", "", "Next animation sequence", false},
         {kSpeedUp, "Speed &Up", "", "Play the animation faster", false},
         {kSlowDown, "Slow &Down", "", "Play the animation slower", false},
-        {kStepBack, "Step Bac&k", "", "One frame back", false},
-        {kStepForward, "Step &Forward", "", "One frame forward", false},
+        {kStepBack, "Step Bac&k", ",", "One frame back", false},
+        {kStepForward, "Step &Forward", ".", "One frame forward", false},
+        {kPlayPause, "Play/Pa&use", "Space", "Play or pause the animation", false},
+        {kFirstFrame, "F&irst Frame", "Home", "Go to the first frame of the sequence", false},
+        {kLastFrame, "&Last Frame", "End", "Go to the last frame of the sequence", false},
         {kRepeat, "&Repeat Animation", "", "Repeat the animation", false},
         // Images
         {kRotateLeft, "Rotate &Left", "", "Rotate the image a quarter turn counter-clockwise", false},

@@ -103,8 +103,8 @@ void CMainFrame::CreateMenus()
     submenu(display, "&Camera", {kCameraFront, kCameraBack, kCameraTop, kCameraBottom, kCameraLeft, kCameraRight});
 
     QMenu* animation = top("&Animation");
-    add(animation, {kPlay, kPause, kStop, kSeparator, kLoopBack, kLoopNext, kSeparator, kStepBack, kStepForward,
-                    kSeparator, kSpeedUp, kSlowDown, kSeparator, kRepeat});
+    add(animation, {kPlay, kPause, kStop, kPlayPause, kSeparator, kLoopBack, kLoopNext, kSeparator, kStepBack,
+                    kStepForward, kFirstFrame, kLastFrame, kSeparator, kSpeedUp, kSlowDown, kSeparator, kRepeat});
 
     QMenu* image = top("&Image");
     add(image, {kRotateLeft, kRotateRight, kFlipVertical, kFlipHorizontal, kSeparator, kGrayscale, kInvert, kNormalMap,

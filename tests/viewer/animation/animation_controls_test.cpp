@@ -65,8 +65,23 @@ TEST(AnimationControls, TheArmPlaysSwitchesSequencesAndShowsItsFrames)
     EXPECT_EQ(Pane(frame, frame::CStatusPanes::kSpeed), "Animation Speed: 1.05");
     frame.Action(cmd::kLoopBack)->trigger();
     EXPECT_EQ(combo->currentText(), "Bend");
+    // Space pauses and plays again; Home goes to the loop's first frame.
+    QAction* playPause = frame.Action(cmd::kPlayPause);
+    EXPECT_EQ(playPause->shortcut(), QKeySequence(Qt::Key_Space));
+    EXPECT_EQ(frame.Action(cmd::kStepForward)->shortcut(), QKeySequence(Qt::Key_Period));
+    playPause->trigger();
+    EXPECT_TRUE(binding->Doc().Data().model.AniIsPaused());
+    playPause->trigger();
+    EXPECT_FALSE(binding->Doc().Data().model.AniIsPaused());
+    frame.Action(cmd::kFirstFrame)->trigger();
+    EXPECT_TRUE(Pane(frame, frame::CStatusPanes::kFrame).startsWith("Frame: 1/"))
+        << Pane(frame, frame::CStatusPanes::kFrame).toStdString();
+
     frame.Action(cmd::kStop)->trigger();
     EXPECT_FALSE(binding->Doc().Data().model.AniIsPlaying());
+    const float stopped = binding->Doc().Data().model.AniGetCurrentTime();
+    frame.Action(cmd::kStepForward)->trigger(); // stopped: stepping does nothing
+    EXPECT_EQ(binding->Doc().Data().model.AniGetCurrentTime(), stopped);
     std::filesystem::current_path(before);
 }
 
