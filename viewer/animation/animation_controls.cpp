@@ -120,6 +120,12 @@ void CAnimationControls::RefreshStates()
         playbackTick_.stop();
 }
 
+void CAnimationControls::OnFrameDrawn()
+{
+    if (doc_.ViewMode() == doc::kImage)
+        RefreshPanes(Snapshot());
+}
+
 void CAnimationControls::RefreshPanes(const AnimationSnapshot& s)
 {
     const StatusPaneStates panes = StatusPanes(s);

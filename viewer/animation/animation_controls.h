@@ -33,6 +33,8 @@ public:
     void RefreshLoopControls();
     // Enable and check states of the commands, and the panes.
     void RefreshStates();
+    // The image's zoom pane follows every drawn frame; the model's panes follow the animation.
+    void OnFrameDrawn();
 
 private:
     AnimationSnapshot Snapshot() const;

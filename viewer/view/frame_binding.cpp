@@ -57,7 +57,8 @@ CFrameBinding::CFrameBinding(frame::CMainFrame& frame) : QObject(&frame), frame_
     ConnectCommands();
     InstallPanels();
     // The animation feature keeps its commands, combo, seek bar and panes up to date itself.
-    new anim::CAnimationControls(frame, *doc_, this);
+    auto* animation = new anim::CAnimationControls(frame, *doc_, this);
+    connect(view_, &CKestrelView::frameDrawn, animation, &anim::CAnimationControls::OnFrameDrawn);
     UpdateChecks();
 }
 

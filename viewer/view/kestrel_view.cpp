@@ -183,6 +183,7 @@ void CKestrelView::paintGL()
         DrawStartPicture();
     }
     PublishFrameRate();
+    emit frameDrawn();
     // Keep a playing animation moving: the next frame follows as soon as this one is shown.
     animating_ = mode == 1 && !redrawPaused_ && AnimationPlaying();
     if (animating_)

@@ -55,6 +55,8 @@ public:
 
 signals:
     void selectionChanged();
+    // A frame was drawn: what it shows (such as the image's zoom) may have changed.
+    void frameDrawn();
     // Enter or Esc in full-screen mode.
     void leaveFullScreenRequested();
 
