@@ -29,14 +29,13 @@ void DrawModel(doc::Document& d, const RenderOptions& o, const prefs::SettingsBl
         state.rotation = CVector3d(o.pitch, o.yaw, 0.0f);
         scene::ApplyCamera(camera, state);
     }
-    scene::SceneFrame frame;
+    // The requested frame is posed and held; drawing leaves the time where it is.
     if (o.frameGiven && !d.model.mSequences.empty()) {
         d.model.AniSetLoop(0, true);
         d.model.AniPlay(o.frame);
         d.model.AniPause();
-        frame.animationSpeed = 0.0f; // keep the pose of the requested frame
     }
-    scene::DrawModelScene(d.model, camera, d.stats, o.display, settings, frame);
+    scene::DrawModelScene(d.model, camera, d.stats, o.display, settings, scene::SceneFrame{});
 }
 
 void DrawImage(doc::Document& d, const RenderOptions& o, const prefs::SettingsBlock& settings)

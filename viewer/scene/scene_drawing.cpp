@@ -126,7 +126,6 @@ void DrawModelScene(CModel& model, CCamera& camera, const SK_MODEL_STATS& stats,
     else
         glDisable(GL_MULTISAMPLE);
     camera.Activate();
-    model.AniProgress(frame.animationSpeed);
 
     // The floor sits under the model: its lowest corner, centred and scaled like the model.
     CVector3d floor = stats.boundsMin - stats.center;

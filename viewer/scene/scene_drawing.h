@@ -26,11 +26,11 @@ void ApplyBackFaceOption(const prefs::StateBlock& state);
 
 struct SceneFrame {
     bool multisampleAvailable = false;
-    float animationSpeed = 1.0f;
 };
 
-// One frame of the 3D scene in the order the view draws it: clear, camera, animation step,
-// axes, mesh, normals, skeleton, grid, scene box and, for a transparent grid, the grid again.
+// One frame of the 3D scene at the model's current animation time, which it leaves as it is,
+// in the order the view draws it: clear, camera, axes, mesh, normals, skeleton, grid, scene
+// box and, for a transparent grid, the grid again.
 void DrawModelScene(CModel& model, CCamera& camera, const SK_MODEL_STATS& stats, const prefs::StateBlock& state,
                     const prefs::SettingsBlock& settings, const SceneFrame& frame);
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "animation_step.h"
 #include "display_options.h"
 #include "frame/command_ids.h"
 #include "image_drawing.h"
@@ -170,9 +171,10 @@ void CKestrelView::paintGL()
     scene::SetClearColour(mode, doc_.Settings());
     scene::ApplyBackFaceOption(doc_.State());
     if (mode == 1) {
+        // Time moves once per displayed frame, then the frame is drawn at that time.
+        scene::AdvanceAnimation(doc_.Data().model, doc_.AnimationSpeed());
         scene::SceneFrame frame;
         frame.multisampleAvailable = lastFrameMultisampled_;
-        frame.animationSpeed = doc_.AnimationSpeed();
         scene::DrawModelScene(doc_.Data().model, doc_.Camera(), doc_.Data().stats, doc_.State(), doc_.Settings(),
                               frame);
         if (lastFrameMultisampled_)

@@ -65,9 +65,7 @@ protected:
         CCamera camera;
         kestrel::scene::CameraState cameraState;
         kestrel::scene::SetModelCamera(camera, cameraState);
-        kestrel::scene::SceneFrame frame;
-        frame.animationSpeed = 0.0f;
-        kestrel::scene::DrawModelScene(doc.model, camera, doc.stats, state, settings, frame);
+        kestrel::scene::DrawModelScene(doc.model, camera, doc.stats, state, settings, kestrel::scene::SceneFrame{});
         glFinish();
         return gl_->ReadPixels();
     }
