@@ -2,6 +2,7 @@
 // theme, the panels' pages; and full-screen mode itself.
 #include <QAction>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -141,8 +142,16 @@ void CMainFrame::Apply(const PlacementPlan& plan)
         break;
     }
     normalGeometry_ = plan.normal;
-    if (!windowManager_ && QGuiApplication::platformName() == QLatin1String("xcb"))
-        RecordUnmanagedWindowState(winId(), plan.mode == WindowMode::Maximized, plan.mode == WindowMode::FullScreen);
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Qt reads the state property back when it hears of a change to it, possibly late: it has
+    // to say what the window is now, whoever changed the state.
+    if (event->type() == QEvent::WindowStateChange && !windowManager_ && testAttribute(Qt::WA_WState_Created) &&
+        QGuiApplication::platformName() == QLatin1String("xcb"))
+        RecordUnmanagedWindowState(winId(), isMaximized(), isFullScreen());
 }
 
 void CMainFrame::ShowAtStart()
