@@ -10,6 +10,7 @@ add_executable(kestrel_view_tests viewer/view/view_widget_test.cpp viewer/view/f
 target_link_libraries(kestrel_view_tests PRIVATE kestrel_view_binding kestrel_format_fixtures kestrel_importer_fixtures
   kestrel_sample_writers
   kestrel_test_support Qt6::Test GTest::gtest)
+target_include_directories(kestrel_view_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/viewer/view)
 target_compile_definitions(kestrel_view_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}"
   KESTREL_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output/viewer_view")
 add_dependencies(kestrel_view_tests shapebin picturereader lithoreader polyreader studioreader motionreader)

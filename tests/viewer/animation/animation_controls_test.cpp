@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "frame/command_ids.h"
+#include "bound_frame.h"
 #include "frame_binding.h"
 #include "kestrel_doc.h"
 #include "kestrel_view.h"
@@ -27,13 +28,10 @@ TEST(AnimationControls, TheArmPlaysSwitchesSequencesAndShowsItsFrames)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "the OpenGL view needs an X server (run under xvfb-run)";
-    const auto before = std::filesystem::current_path();
-    frame::CMainFrame frame(frame::CMainFrame::Options{KESTREL_PLUGIN_FOLDER, false});
-    ASSERT_TRUE(frame.Create());
-    auto* binding = new view::CFrameBinding(frame);
-    frame.resize(800, 600);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    test::BoundFrame bound(800, 600);
+    ASSERT_TRUE(bound.Ready());
+    frame::CMainFrame& frame = bound.frame;
+    view::CFrameBinding* binding = bound.binding;
     EXPECT_FALSE(frame.Action(cmd::kPlay)->isEnabled()); // nothing open yet
     EXPECT_EQ(frame.SequencesCombo()->currentText(), "No Animation");
 
@@ -82,7 +80,6 @@ TEST(AnimationControls, TheArmPlaysSwitchesSequencesAndShowsItsFrames)
     const float stopped = binding->Doc().Data().model.AniGetCurrentTime();
     frame.Action(cmd::kStepForward)->trigger(); // stopped: stepping does nothing
     EXPECT_EQ(binding->Doc().Data().model.AniGetCurrentTime(), stopped);
-    std::filesystem::current_path(before);
 }
 
 } // namespace

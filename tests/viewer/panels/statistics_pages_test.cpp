@@ -5,6 +5,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "bound_frame.h"
 #include "frame_binding.h"
 #include "image_fixtures.h"
 #include "information_page.h"
@@ -29,13 +30,10 @@ TEST(StatisticsPages, FollowTheOpenModelAndShowHideAndSelectItsMeshes)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "the OpenGL view needs an X server (run under xvfb-run)";
-    const auto before = std::filesystem::current_path();
-    frame::CMainFrame frame(frame::CMainFrame::Options{KESTREL_PLUGIN_FOLDER, false});
-    ASSERT_TRUE(frame.Create());
-    auto* binding = new view::CFrameBinding(frame);
-    frame.resize(800, 600);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    test::BoundFrame bound(800, 600);
+    ASSERT_TRUE(bound.Ready());
+    frame::CMainFrame& frame = bound.frame;
+    view::CFrameBinding* binding = bound.binding;
 
     auto* objects = qobject_cast<panels::CObjectsPage*>(frame.StatisticsTabs()->widget(frame::CMainFrame::kObjectsPage));
     auto* information =
@@ -72,7 +70,6 @@ TEST(StatisticsPages, FollowTheOpenModelAndShowHideAndSelectItsMeshes)
     EXPECT_EQ(binding->Doc().Selection(), std::vector<int>{0});
     EXPECT_NE(engine.GetMeshFlag(0) & 1, 0);
     EXPECT_EQ(engine.GetMeshFlag(2) & 1, 0);
-    std::filesystem::current_path(before);
 }
 
 } // namespace
