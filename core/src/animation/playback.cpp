@@ -44,6 +44,8 @@ void CModel::AniPlay(float startTime)
     mPaused = false;
     AniSyncTime();
     AniProgress(1.0f);
+    // The step above poses only when the clock moved since the sync; the start must show.
+    PoseJoints(mCurrentTime);
 }
 
 void CModel::AniStop()
@@ -114,6 +116,8 @@ void CModel::AniSetTime(float time)
     mPaused = false;
     AniSyncTime();
     AniProgress(1.0f);
+    // As in AniPlay: the chosen time shows even when no clock time passed, as while paused.
+    PoseJoints(mCurrentTime);
     mPaused = paused;
 }
 

@@ -142,6 +142,26 @@ TEST_F(Playback, SetTimeOnlyInsideTheSequenceWhilePlaying)
     EXPECT_FLOAT_EQ(model.AniGetCurrentTime(), 5.0f);
 }
 
+// Seeking while paused must show the chosen frame although no clock time passes.
+TEST_F(Playback, SetTimePosesTheJointsAtOnce)
+{
+    TestModel reference;
+    BuildArmModel(reference);
+    ASSERT_TRUE(reference.Finalize(false, false, 1.0f));
+    reference.AniPlay(0);
+    AdvanceFrames(reference, 4);
+    reference.AniProgress(1.0f);
+    ASSERT_NEAR(reference.AniGetCurrentTime(), 5.0f, 1e-4);
+
+    model.AniPlay(0);
+    model.AniPause();
+    model.mJoints[1].mAbsolute.LoadIdentity();
+    model.AniSetTime(5);
+    EXPECT_TRUE(model.AniIsPaused());
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(model.mJoints[1].mAbsolute.m[i], reference.mJoints[1].mAbsolute.m[i], 1e-4) << i;
+}
+
 TEST_F(Playback, NotAnimatedModelsAndBadIndicesAreIgnored)
 {
     model.AniSetLoop(3, true);
