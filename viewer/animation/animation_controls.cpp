@@ -12,6 +12,7 @@
 #include "kestrel_doc.h"
 #include "main_frame.h"
 #include "model_animation.h"
+#include "platform/file_text.h"
 #include "sequence_combo.h"
 #include "status_pane_texts.h"
 #include "status_panes.h"
@@ -32,13 +33,11 @@ constexpr KeyCommand kKeyCommands[] = {{cmd::kPlayPause, AnimationKey::kPlayPaus
                                        {cmd::kFirstFrame, AnimationKey::kFirstFrame},
                                        {cmd::kLastFrame, AnimationKey::kLastFrame}};
 
-QString Text(const std::string& bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); }
-
 void ShowPane(QLabel* pane, const PaneState& state)
 {
     if (!pane)
         return;
-    pane->setText(Text(state.text));
+    pane->setText(platform::TextFromFile(state.text));
     if (state.enabled)
         pane->setEnabled(*state.enabled);
 }
@@ -84,8 +83,8 @@ void CAnimationControls::RefreshLoopControls()
     if (sequences_) {
         sequences_->clear();
         for (const std::string& entry : SequenceEntries(s, loopNames_))
-            sequences_->addItem(Text(entry));
-        sequences_->setCurrentText(Text(SequenceText(s, loopNames_)));
+            sequences_->addItem(platform::TextFromFile(entry));
+        sequences_->setCurrentText(platform::TextFromFile(SequenceText(s, loopNames_)));
     }
     range_ = SeekBarRange(s);
     if (frames_) {

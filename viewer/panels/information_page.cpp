@@ -2,7 +2,7 @@
 
 #include "document_panels.h"
 #include "kestrel_doc.h"
-#include "panel_text.h"
+#include "platform/file_text.h"
 
 namespace kestrel::panels {
 
@@ -17,7 +17,7 @@ void CInformationPage::Refresh()
 {
     clear();
     for (const std::string& line : InformationFor(doc_.Data()))
-        addItem(PanelText(line));
+        addItem(platform::TextFromFile(line));
 }
 
 } // namespace kestrel::panels

@@ -6,7 +6,7 @@
 #include "kestrel_doc.h"
 #include "mesh_selection.h"
 #include "model_mesh_flags.h"
-#include "panel_text.h"
+#include "platform/file_text.h"
 
 namespace kestrel::panels {
 namespace {
@@ -35,7 +35,7 @@ void CObjectsPage::Refresh()
         const ObjectNode& node = tree.nodes[i];
         QTreeWidgetItem* item = node.parent == kNoParent ? new QTreeWidgetItem(this)
                                                          : new QTreeWidgetItem(items[size_t(node.parent)]);
-        item->setText(0, PanelText(node.text));
+        item->setText(0, platform::TextFromFile(node.text));
         if (node.mesh != kNoMesh) {
             item->setData(0, kMeshRole, node.mesh);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

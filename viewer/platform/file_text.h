@@ -5,8 +5,8 @@
 #include <QString>
 #include <string>
 
-namespace kestrel::panels {
+namespace kestrel::platform {
 
-QString PanelText(const std::string& bytes);
+QString TextFromFile(const std::string& bytes);
 
-} // namespace kestrel::panels
+} // namespace kestrel::platform
