@@ -38,6 +38,11 @@ target_link_libraries(kestrel_platform_tests PRIVATE kestrel_platform kestrel_lo
   GTest::gtest_main)
 kestrel_add_gtests(kestrel_platform_tests LABELS viewer)
 
+# The command registry, without a window.
+add_executable(kestrel_commands_tests viewer/commands/command_registry_test.cpp)
+target_link_libraries(kestrel_commands_tests PRIVATE kestrel_commands GTest::gtest_main)
+kestrel_add_gtests(kestrel_commands_tests LABELS viewer)
+
 # The main window's placement and toolbar rows, decided without widgets.
 add_executable(kestrel_frame_rules_tests viewer/frame/window_placement_test.cpp)
 target_link_libraries(kestrel_frame_rules_tests PRIVATE kestrel_frame_rules GTest::gtest_main)

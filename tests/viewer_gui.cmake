@@ -21,8 +21,9 @@ kestrel_add_gtests(kestrel_settings_tests LABELS viewer
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 
 add_executable(kestrel_frame_tests viewer/frame/main_frame_test.cpp viewer/frame/frame_placement_test.cpp
-  viewer/frame/frame_toolbars_test.cpp)
-target_link_libraries(kestrel_frame_tests PRIVATE kestrel_frame kestrel_gui_test_main)
+  viewer/frame/frame_toolbars_test.cpp
+  viewer/commands/command_actions_test.cpp)
+target_link_libraries(kestrel_frame_tests PRIVATE kestrel_view_binding kestrel_gui_test_main)
 target_compile_definitions(kestrel_frame_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}")
 add_dependencies(kestrel_frame_tests ${KESTREL_GUI_PLUGIN_TARGETS})
 kestrel_add_gtests(kestrel_frame_tests LABELS viewer)

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "animation_speed.h"
-#include "frame/command_ids.h"
+#include "command_ids.h"
 
 namespace kestrel::anim {
 

@@ -8,7 +8,9 @@
 
 #include "animation_commands.h"
 #include "animation_keys.h"
-#include "frame/command_ids.h"
+#include "animation_widgets.h"
+#include "command_ids.h"
+#include "command_registry.h"
 #include "kestrel_doc.h"
 #include "main_frame.h"
 #include "model_animation.h"
@@ -45,28 +47,47 @@ void ShowPane(QLabel* pane, const PaneState& state)
 } // namespace
 
 CAnimationControls::CAnimationControls(frame::CMainFrame& frame, view::CKestrelDoc& doc, QObject* parent)
-    : QObject(parent), frame_(frame), doc_(doc), sequences_(frame.SequencesCombo()),
-      frames_(frame.FramesSlider())
+    : QObject(parent), frame_(frame), doc_(doc)
 {
-    for (int id : kButtonCommands)
-        if (QAction* action = frame_.Action(id))
-            connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-    for (const KeyCommand& k : kKeyCommands)
-        if (QAction* action = frame_.Action(k.id))
-            connect(action, &QAction::triggered, this, [this, key = k.key] { OnKey(key); });
-    if (sequences_)
-        connect(sequences_, &QComboBox::activated, this, &CAnimationControls::OnSequenceChosen);
-    if (frames_) {
-        connect(frames_, &QSlider::valueChanged, this, &CAnimationControls::OnSliderMoved);
-        connect(frames_, &QSlider::sliderPressed, this, &CAnimationControls::OnSliderPressed);
-        connect(frames_, &QSlider::sliderReleased, this, &CAnimationControls::OnSliderReleased);
-    }
+    sequences_ = MakeSequencesCombo(&frame);
+    frames_ = MakeFramesSeekBar(&frame);
+    frame_.HostInBar(cmd::kAnimationBar, sequences_);
+    frame_.HostInBar(cmd::kFramesBar, frames_);
+    RegisterCommands();
+    connect(sequences_, &QComboBox::activated, this, &CAnimationControls::OnSequenceChosen);
+    connect(frames_, &QSlider::valueChanged, this, &CAnimationControls::OnSliderMoved);
+    connect(frames_, &QSlider::sliderPressed, this, &CAnimationControls::OnSliderPressed);
+    connect(frames_, &QSlider::sliderReleased, this, &CAnimationControls::OnSliderReleased);
     connect(&doc_, &view::CKestrelDoc::panelsChanged, this, &CAnimationControls::RefreshLoopControls);
     connect(&doc_, &view::CKestrelDoc::frameRateChanged, this, [this] { RefreshPanes(Snapshot()); });
     connect(&doc_, &view::CKestrelDoc::statusChanged, this, [this] { RefreshPanes(Snapshot()); });
     playbackTick_.setInterval(kTickMilliseconds);
     connect(&playbackTick_, &QTimer::timeout, this, &CAnimationControls::OnPlaybackTick);
     RefreshLoopControls();
+}
+
+CAnimationControls::~CAnimationControls()
+{
+    frame_.Commands().Unregister(this);
+    frame_.RefreshCommands();
+    // The bars own the widgets; without a document they have nothing to show.
+    delete sequences_;
+    delete frames_;
+}
+
+void CAnimationControls::RegisterCommands()
+{
+    commands::CCommandRegistry& registry = frame_.Commands();
+    for (int id : kButtonCommands)
+        registry.Register(id, this,
+                          commands::CommandHandler{[this, id] { OnCommand(id); },
+                                                   [this, id] { return IsCommandEnabled(id, Snapshot()); },
+                                                   [this, id] { return IsCommandChecked(id, Snapshot()); }});
+    for (const KeyCommand& k : kKeyCommands)
+        registry.Register(k.id, this,
+                          commands::CommandHandler{[this, key = k.key] { OnKey(key); },
+                                                   [this, key = k.key] { return IsKeyEnabled(key, Snapshot()); },
+                                                   {}});
 }
 
 AnimationSnapshot CAnimationControls::Snapshot() const
@@ -80,18 +101,14 @@ void CAnimationControls::RefreshLoopControls()
     hold_.Forget();
     loopNames_ = ReadLoopNames(doc_.Data().model);
     filling_ = true;
-    if (sequences_) {
-        sequences_->clear();
-        for (const std::string& entry : SequenceEntries(s, loopNames_))
-            sequences_->addItem(platform::TextFromFile(entry));
-        sequences_->setCurrentText(platform::TextFromFile(SequenceText(s, loopNames_)));
-    }
+    sequences_->clear();
+    for (const std::string& entry : SequenceEntries(s, loopNames_))
+        sequences_->addItem(platform::TextFromFile(entry));
+    sequences_->setCurrentText(platform::TextFromFile(SequenceText(s, loopNames_)));
     range_ = SeekBarRange(s);
-    if (frames_) {
-        frames_->setRange(0, range_.limit);
-        frames_->setPageStep(range_.pageSize);
-        frames_->setValue(0);
-    }
+    frames_->setRange(0, range_.limit);
+    frames_->setPageStep(range_.pageSize);
+    frames_->setValue(0);
     filling_ = false;
     RefreshStates();
 }
@@ -99,19 +116,9 @@ void CAnimationControls::RefreshLoopControls()
 void CAnimationControls::RefreshStates()
 {
     const AnimationSnapshot s = Snapshot();
-    for (int id : kButtonCommands)
-        if (QAction* action = frame_.Action(id)) {
-            action->setEnabled(IsCommandEnabled(id, s));
-            if (action->isCheckable())
-                action->setChecked(IsCommandChecked(id, s));
-        }
-    for (const KeyCommand& k : kKeyCommands)
-        if (QAction* action = frame_.Action(k.id))
-            action->setEnabled(IsKeyEnabled(k.key, s));
-    if (sequences_)
-        sequences_->setEnabled(IsCommandEnabled(cmd::kSequences, s));
-    if (frames_)
-        frames_->setEnabled(IsCommandEnabled(cmd::kFramesSlider, s));
+    frame_.RefreshCommands();
+    sequences_->setEnabled(IsCommandEnabled(cmd::kSequences, s));
+    frames_->setEnabled(IsCommandEnabled(cmd::kFramesSlider, s));
     RefreshPanes(s);
     if (IsRunning(s))
         playbackTick_.start();
@@ -201,7 +208,7 @@ void CAnimationControls::OnSliderReleased()
 void CAnimationControls::OnPlaybackTick()
 {
     const AnimationSnapshot s = Snapshot();
-    if (frames_ && !hold_.Held()) {
+    if (!hold_.Held()) {
         filling_ = true;
         frames_->setValue(SeekPositionForTime(s, range_));
         filling_ = false;

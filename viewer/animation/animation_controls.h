@@ -3,6 +3,7 @@
 // bar and the speed, frame and frame-rate panes, all decided by the widget-free rules here.
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <string>
 #include <vector>
@@ -26,8 +27,10 @@ namespace kestrel::anim {
 class CAnimationControls : public QObject {
     Q_OBJECT
 public:
-    // A child of `parent`, which outlives neither the frame nor the document.
+    // A child of `parent`, which outlives neither the frame nor the document. Puts its combo
+    // and seek bar in the frame's bars and registers its commands with the frame.
     CAnimationControls(frame::CMainFrame& frame, view::CKestrelDoc& doc, QObject* parent);
+    ~CAnimationControls() override;
 
     // After a load or plug-in run: the combo's list, the seek bar's range, panes and actions.
     void RefreshLoopControls();
@@ -37,6 +40,7 @@ public:
     void OnFrameDrawn();
 
 private:
+    void RegisterCommands();
     AnimationSnapshot Snapshot() const;
     void OnCommand(int id);
     void OnKey(AnimationKey key);
@@ -49,8 +53,9 @@ private:
 
     frame::CMainFrame& frame_;
     view::CKestrelDoc& doc_;
-    QComboBox* sequences_ = nullptr;
-    QSlider* frames_ = nullptr;
+    // Owned by the frame's bars.
+    QPointer<QComboBox> sequences_;
+    QPointer<QSlider> frames_;
     std::vector<std::string> loopNames_;
     SeekRange range_{};
     SeekHold hold_;

@@ -6,7 +6,7 @@ namespace kestrel::frame {
 
 using namespace kestrel::cmd;
 
-const std::vector<CommandInfo>& Commands()
+const std::vector<CommandInfo>& CommandTable()
 {
     static const std::vector<CommandInfo> table = {
         // File
@@ -37,34 +37,34 @@ const std::vector<CommandInfo>& Commands()
         {kGenerateThumbnails, "&Generate Thumbnails", "", "Generate the thumbnails of the folder", false},
         // Mesh render modes
         {kMeshOff, "&Off", "", "Do not draw the meshes", true},
-        {32785, "&Bounding Boxes", "Alt+7", "Draw the meshes as bounding boxes", true},
-        {32786, "Transparent Bounding Boxes", "", "Draw the meshes as transparent bounding boxes", true},
-        {32787, "Transparent Outlined Bounding Boxes", "", "Draw the meshes as outlined transparent boxes", true},
-        {32788, "&Vertices", "Alt+6", "Draw the vertices", true},
-        {32789, "S&haded Vertices", "Alt+5", "Draw the vertices shaded", true},
-        {32790, "&Wireframe", "", "Draw the meshes as wireframe", true},
-        {32791, "Shaded W&ireframe", "Alt+4", "Draw the meshes as shaded wireframe", true},
-        {32792, "&Flat Shaded", "Alt+3", "Draw the meshes flat shaded", true},
-        {32793, "S&mooth Shaded", "", "Draw the meshes smooth shaded", true},
-        {32794, "&Cel-Shaded", "", "Draw the meshes cel-shaded", true},
-        {32795, "Cel-Shaded &Outline", "Alt+2", "Draw the meshes cel-shaded with outlines", true},
+        {kMeshBoundingBoxes, "&Bounding Boxes", "Alt+7", "Draw the meshes as bounding boxes", true},
+        {kMeshTransparentBoxes, "Transparent Bounding Boxes", "", "Draw the meshes as transparent bounding boxes", true},
+        {kMeshOutlinedBoxes, "Transparent Outlined Bounding Boxes", "", "Draw the meshes as outlined transparent boxes", true},
+        {kMeshVertices, "&Vertices", "Alt+6", "Draw the vertices", true},
+        {kMeshShadedVertices, "S&haded Vertices", "Alt+5", "Draw the vertices shaded", true},
+        {kMeshWireframe, "&Wireframe", "", "Draw the meshes as wireframe", true},
+        {kMeshShadedWireframe, "Shaded W&ireframe", "Alt+4", "Draw the meshes as shaded wireframe", true},
+        {kMeshFlat, "&Flat Shaded", "Alt+3", "Draw the meshes flat shaded", true},
+        {kMeshSmooth, "S&mooth Shaded", "", "Draw the meshes smooth shaded", true},
+        {kMeshCelShaded, "&Cel-Shaded", "", "Draw the meshes cel-shaded", true},
+        {kMeshCelOutline, "Cel-Shaded &Outline", "Alt+2", "Draw the meshes cel-shaded with outlines", true},
         {kMeshSolid, "&Solid", "Alt+1", "Draw the meshes solid and textured", true},
         // Skeleton
         {kSkeletonOff, "&Off", "", "Do not draw the skeleton", true},
-        {32801, "&Lines", "", "Draw the skeleton as lines", true},
-        {32802, "Lines with &Axes", "", "Draw the skeleton as lines with joint axes", true},
-        {32803, "Volumetric &Wireframe", "", "Draw the skeleton as volumetric wireframe", true},
-        {32804, "Volumetric &Solid", "", "Draw the skeleton as volumetric solid", true},
+        {kSkeletonLines, "&Lines", "", "Draw the skeleton as lines", true},
+        {kSkeletonLinesAxes, "Lines with &Axes", "", "Draw the skeleton as lines with joint axes", true},
+        {kSkeletonWireframe, "Volumetric &Wireframe", "", "Draw the skeleton as volumetric wireframe", true},
+        {kSkeletonSolid, "Volumetric &Solid", "", "Draw the skeleton as volumetric solid", true},
         // Scene bounding box
         {kBoundingBoxOff, "&Off", "", "Do not draw the scene bounding box", true},
-        {32807, "&Corners", "", "Draw the corners of the scene bounding box", true},
-        {32808, "&Wireframe", "", "Draw the scene bounding box as wireframe", true},
-        {32809, "&Transparent", "", "Draw the scene bounding box transparent", true},
+        {kBoundingBoxCorners, "&Corners", "", "Draw the corners of the scene bounding box", true},
+        {kBoundingBoxWireframe, "&Wireframe", "", "Draw the scene bounding box as wireframe", true},
+        {kBoundingBoxTransparent, "&Transparent", "", "Draw the scene bounding box transparent", true},
         // Grid
         {kGridOff, "&Off", "", "Do not draw the floor grid", true},
-        {32812, "&Wireframe", "", "Draw the floor grid as wireframe", true},
-        {32813, "&Solid", "", "Draw the floor grid solid", true},
-        {32814, "&Transparent", "", "Draw the floor grid transparent", true},
+        {kGridWireframe, "&Wireframe", "", "Draw the floor grid as wireframe", true},
+        {kGridSolid, "&Solid", "", "Draw the floor grid solid", true},
+        {kGridTransparent, "&Transparent", "", "Draw the floor grid transparent", true},
         {kNormals, "Display Light &Normals", "", "Show the normal vectors", true},
         {kAxes, "World &Axes", "", "Show the world axes", true},
         {kBackFaces, "Display &Back Faces", "", "Draw the back faces of triangles", true},
@@ -124,7 +124,7 @@ const std::vector<CommandInfo>& Commands()
 
 const CommandInfo* FindCommand(int id)
 {
-    for (const CommandInfo& c : Commands())
+    for (const CommandInfo& c : CommandTable())
         if (c.id == id)
             return &c;
     return nullptr;

@@ -13,7 +13,7 @@ struct CommandInfo {
 };
 
 // Every command the frame offers; texts with "&" marks as the menus show them.
-const std::vector<CommandInfo>& Commands();
+const std::vector<CommandInfo>& CommandTable();
 const CommandInfo* FindCommand(int id);
 
 } // namespace kestrel::frame

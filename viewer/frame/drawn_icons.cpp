@@ -334,7 +334,7 @@ IconDrawing ForCommand(int id)
             Shape(p, kMetal, Poly({{5.5, 12.5}, {10.5, 12.5}, {11.5, 15}, {4.5, 15}}));
         };
     // Render modes, from bounding boxes to textured solids
-    case 32785:
+    case kMeshBoundingBoxes:
         return [](QPainter& p) {
             draw::Cube(p, QColor(150, 150, 150), false, false);
             QPen dash = Edge(kOrange.darker(110), 1.0);
@@ -343,12 +343,12 @@ IconDrawing ForCommand(int id)
             p.setBrush(Qt::NoBrush);
             p.drawRect(QRectF(0.5, 0.5, 15, 15));
         };
-    case 32788: return [](QPainter& p) { draw::Cube(p, kInk, false, true); };
-    case 32789: return [](QPainter& p) { draw::Cube(p, kSky, false, true); };
-    case 32790: return [](QPainter& p) { draw::Cube(p, kInk, true, false); };
-    case 32791: return [](QPainter& p) { draw::Cube(p, kSky, true, false); };
-    case 32792: return [](QPainter& p) { draw::Cube(p, QColor(150, 150, 150), false, false); };
-    case 32793:
+    case kMeshVertices: return [](QPainter& p) { draw::Cube(p, kInk, false, true); };
+    case kMeshShadedVertices: return [](QPainter& p) { draw::Cube(p, kSky, false, true); };
+    case kMeshWireframe: return [](QPainter& p) { draw::Cube(p, kInk, true, false); };
+    case kMeshShadedWireframe: return [](QPainter& p) { draw::Cube(p, kSky, true, false); };
+    case kMeshFlat: return [](QPainter& p) { draw::Cube(p, QColor(150, 150, 150), false, false); };
+    case kMeshSmooth:
         return [](QPainter& p) {
             QRadialGradient g(QPointF(7, 6), 8);
             g.setColorAt(0, kPaper);
@@ -357,8 +357,8 @@ IconDrawing ForCommand(int id)
             p.setBrush(g);
             p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
         };
-    case 32794: return [](QPainter& p) { draw::Cube(p, kGreen, false, false); };
-    case 32795:
+    case kMeshCelShaded: return [](QPainter& p) { draw::Cube(p, kGreen, false, false); };
+    case kMeshCelOutline:
         return [](QPainter& p) {
             draw::Cube(p, kGreen, false, false);
             p.setPen(Edge(Qt::black, 1.4));
@@ -377,7 +377,7 @@ IconDrawing ForCommand(int id)
                     if ((x + y) % 2)
                         p.drawRect(QRectF(2.5 + 1.9 * x, 6.5 + 1.9 * y, 1.9, 1.9));
         };
-    case 32812: case 32813: case 32814:
+    case kGridWireframe: case kGridSolid: case kGridTransparent:
         return [](QPainter& p) {
             // A floor grid in perspective.
             p.setPen(Edge(kDark, 0.8));

@@ -1,5 +1,7 @@
 #include "main_frame.h"
 
+#include <functional>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -13,6 +15,7 @@
 #include <unistd.h>
 
 #include "about_dialog.h"
+#include "command_actions.h"
 #include "command_ids.h"
 #include "frame_document.h"
 #include "plugin_manager.h"
@@ -46,6 +49,7 @@ CMainFrame::CMainFrame(Options options)
                                                                  QCoreApplication::applicationName()))
 {
     status_ = new CStatusMessage(this);
+    commandActions_ = new commands::CCommandActions(commands_, this);
     setObjectName("KestrelMainFrame");
     setWindowTitle("Kestrel");
     setWindowIcon(ApplicationIcon());
@@ -55,7 +59,11 @@ CMainFrame::CMainFrame(Options options)
 
 CMainFrame::~CMainFrame()
 {
-    plugInMenus_.Remove();
+    // The document's binding and its features unregister their commands and take back their
+    // widgets: they go while the registry and the bars still stand.
+    if (auto* binding = dynamic_cast<QObject*>(document_); binding && binding->parent() == this)
+        delete binding;
+    RemovePlugInMenus();
     delete splash_;
 }
 
@@ -117,7 +125,7 @@ bool CMainFrame::Create()
     RaiseThreadPriority();
 
     Step("Finalizing startup...");
-    ConnectFrameCommands();
+    RegisterFrameCommands();
     return done(true);
 }
 
@@ -136,23 +144,48 @@ void CMainFrame::RaiseThreadPriority()
     (void)setpriority(PRIO_PROCESS, gettid(), current - 5);
 }
 
-void CMainFrame::ConnectFrameCommands()
+void CMainFrame::RegisterFrameCommands()
 {
     using namespace cmd;
-    const auto on = [this](int id, auto handler) {
-        if (QAction* a = Action(id)) {
-            a->setEnabled(true);
-            connect(a, &QAction::triggered, this, handler);
-        }
+    const auto on = [this](int id, std::function<void()> run, std::function<bool()> checked = {}) {
+        commands_.Register(id, this, commands::CommandHandler{std::move(run), {}, std::move(checked)});
     };
     on(kAppExit, [this] { close(); });
-    on(kFullScreen, [this] { SetFullScreen(!fullScreen_); });
+    on(kFullScreen, [this] { SetFullScreen(!fullScreen_); }, [this] { return fullScreen_; });
     on(kSettings, [this] { ShowSettings(); });
     on(kAbout, [this] { ShowAbout(); });
     on(kHelpMail, [] { QDesktopServices::openUrl(QUrl("mailto:support@halvard.example")); });
     on(kHelpWeb, [] { QDesktopServices::openUrl(QUrl("https://halvard.example/kestrel")); });
     on(kHelpModeller, [] { QDesktopServices::openUrl(QUrl("https://www.milkshape3d.example")); });
     connect(status_, &CStatusMessage::Changed, panes_, &CStatusPanes::ShowMessage);
+    RefreshCommands();
+}
+
+void CMainFrame::RefreshCommands()
+{
+    commandActions_->Refresh();
+}
+
+void CMainFrame::BuildPlugInMenus()
+{
+    RemovePlugInMenus();
+    plugInMenus_.Build(*fileMenu_, *toolsMenu_, *plugIns_);
+    for (QAction* command : plugInMenus_.Commands()) {
+        const int id = command->data().toInt();
+        commands_.Register(id, &plugInMenus_, commands::CommandHandler{[this, id] { RunPlugInCommand(id); }, {}, {}});
+        actions_.insert(id, command);
+        commandActions_->Bind(command);
+    }
+    for (QMenu* popup : {plugInMenus_.Exporters(), plugInMenus_.Editors(), plugInMenus_.Tools()})
+        commandActions_->Watch(popup);
+}
+
+void CMainFrame::RemovePlugInMenus()
+{
+    for (QAction* command : plugInMenus_.Commands())
+        actions_.remove(command->data().toInt());
+    commands_.Unregister(&plugInMenus_);
+    plugInMenus_.Remove();
 }
 
 void CMainFrame::RunPlugInCommand(int commandId)

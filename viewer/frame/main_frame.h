@@ -4,12 +4,11 @@
 #include <QPointer>
 #include <memory>
 
+#include "command_registry.h"
 #include "plugin_menus.h"
 #include "window_placement.h"
 
-class QComboBox;
 class QDockWidget;
-class QSlider;
 class QTabWidget;
 class QToolBar;
 class QUrl;
@@ -19,6 +18,9 @@ class CPlugInManager;
 }
 namespace kestrel::settings {
 class CPreferenceStore;
+}
+namespace kestrel::commands {
+class CCommandActions;
 }
 
 namespace kestrel::frame {
@@ -55,18 +57,22 @@ public:
     // The document plug-in commands run on; null when none is open.
     void SetDocument(IFrameDocument* document) { document_ = document; }
 
+    // What the commands do: features register their ids here. The frame's actions run them
+    // and take their enabled and checked states in one pass, RefreshCommands.
+    commands::CCommandRegistry& Commands() { return commands_; }
+    void RefreshCommands();
+
     QAction* Action(int commandId) const { return actions_.value(commandId); }
     QMenu* Menu(const QString& title) const; // by its text without "&"
     QToolBar* Bar(int barId) const { return bars_.value(barId); }
     QDockWidget* Panel(int panelId) const { return panels_.value(panelId); }
-    QTabWidget* FoldersTabs() const { return foldersTabs_; }
-    QTabWidget* StatisticsTabs() const { return statisticsTabs_; }
+    // A feature's widget at the front of one of the bars (the sequences combo, the frames
+    // seek bar); the bar takes it over.
+    void HostInBar(int barId, QWidget* widget);
     // The pages of the statistics panel, which their feature creates and fills; the frame
     // keeps the tab's text, tip and the page the user last chose.
     enum StatisticsPage { kObjectsPage = 0, kInformationPage = 1 };
     void SetStatisticsPage(StatisticsPage page, QWidget* widget);
-    QComboBox* SequencesCombo() const { return sequences_; }
-    QSlider* FramesSlider() const { return frames_; }
     CThemeSwitcher* Themes() const { return themes_; }
     CStatusPanes& Panes() const { return *panes_; }
     const CPlugInMenus& PlugInMenus() const { return plugInMenus_; }
@@ -119,7 +125,9 @@ private:
     void EnableDocking();
     void LoadPersonalSettings();
     void RaiseThreadPriority();
-    void ConnectFrameCommands();
+    void RegisterFrameCommands();
+    void BuildPlugInMenus();
+    void RemovePlugInMenus();
     QToolBar* AddBar(int id, const QString& title, std::initializer_list<int> commands);
     void SaveBars(const QString& section);
     // False when the section holds no layout yet.
@@ -142,6 +150,8 @@ private:
     CRecentFiles* recent_ = nullptr;
     IFrameDocument* document_ = nullptr;
     QPointer<CSplashWindow> splash_;
+    commands::CCommandRegistry commands_;
+    commands::CCommandActions* commandActions_ = nullptr;
     QHash<int, QAction*> actions_;
     QHash<int, QToolBar*> bars_;
     QHash<int, QDockWidget*> panels_;
@@ -151,8 +161,6 @@ private:
     QMenu* toolbarsMenu_ = nullptr;
     QTabWidget* foldersTabs_ = nullptr;
     QTabWidget* statisticsTabs_ = nullptr;
-    QComboBox* sequences_ = nullptr;
-    QSlider* frames_ = nullptr;
     CThemeSwitcher* themes_ = nullptr;
     QAction* menuBarToggle_ = nullptr;
     CPlugInMenus plugInMenus_;

@@ -1,16 +1,14 @@
 // The frame's toolbars, status bar and docking panels.
-#include <QAbstractItemView>
 #include <QAction>
-#include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
-#include <QSlider>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 
+#include "command_actions.h"
 #include "command_ids.h"
 #include "main_frame.h"
 #include "preference_store.h"
@@ -25,9 +23,6 @@ using namespace kestrel::cmd;
 namespace {
 
 constexpr int kSeparator = 0;
-constexpr int kSequencesWidth = 100;
-constexpr int kSequencesMaximumWidth = 240;
-constexpr int kSequencesListHeight = 400;
 
 QTabWidget* MakeTabs(QWidget* parent)
 {
@@ -62,6 +57,7 @@ QToolBar* CMainFrame::AddBar(int id, const QString& title, std::initializer_list
     }
     bars_.insert(id, bar);
     barOrder_ << bar;
+    commandActions_->Watch(bar);
     toolbarsMenu_->addAction(bar->toggleViewAction());
     return bar;
 }
@@ -70,43 +66,13 @@ bool CMainFrame::CreateToolbars()
 {
     AddBar(kStandardBar, "Standard", {kFileNew, kFileOpen, kFileSave, kSeparator, kEditCut, kEditCopy, kEditPaste,
                                       kSeparator, kFilePrint, kSeparator, kSettings, kAbout});
-    AddBar(kRenderModesBar, "Render Modes", {kMeshSolid, 32795, 32794, 32793, 32792, 32791, 32790, 32789, 32788, 32785,
-                                             kSeparator, 32814, kAxes, kNormals, kBackFaces});
+    AddBar(kRenderModesBar, "Render Modes", {kMeshSolid, kMeshCelOutline, kMeshCelShaded, kMeshSmooth, kMeshFlat, kMeshShadedWireframe, kMeshWireframe, kMeshShadedVertices, kMeshVertices, kMeshBoundingBoxes,
+                                             kSeparator, kGridTransparent, kAxes, kNormals, kBackFaces});
 
-    QToolBar* animation = AddBar(kAnimationBar, "Animation", {});
-    sequences_ = new QComboBox(animation);
-    sequences_->setObjectName(QString("command%1").arg(kSequences));
-    sequences_->setToolTip("Animation sequences");
-    // At least as wide as its texts, so "No Animation" and short sequence names read whole;
-    // long names are cut rather than pushing the other bars out of the window.
-    sequences_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    sequences_->setMinimumWidth(kSequencesWidth);
-    sequences_->setMaximumWidth(kSequencesMaximumWidth);
-    sequences_->view()->setMinimumWidth(kSequencesWidth);
-    sequences_->setMaxVisibleItems(kSequencesListHeight / qMax(1, sequences_->fontMetrics().height() + 4));
-    sequences_->addItem("No Animation");
-    sequences_->setEnabled(false);
-    sequences_->setMinimumWidth(qMax(kSequencesWidth, sequences_->sizeHint().width()));
-    animation->addWidget(sequences_);
-    for (int command : {kPlay, kPause, kStop, kSeparator, kLoopBack, kLoopNext, kStepBack, kStepForward, kSeparator,
-                        kSlowDown, kSpeedUp}) {
-        if (command == kSeparator)
-            animation->addSeparator();
-        else
-            animation->addAction(Action(command));
-    }
-
-    QToolBar* framesBar = AddBar(kFramesBar, "Animation Frames", {});
-    frames_ = new QSlider(Qt::Horizontal, framesBar);
-    frames_->setObjectName(QString("command%1").arg(kFramesSlider));
-    frames_->setToolTip("Animation frames seekbar");
-    frames_->setStatusTip("Animation Frames");
-    frames_->setAccessibleName("Frames");
-    frames_->setMinimumWidth(160);
-    frames_->setRange(0, 0);
-    frames_->setEnabled(false);
-    framesBar->addWidget(frames_);
-
+    // The animation feature puts its sequences combo in front, and its seek bar in the frames bar.
+    AddBar(kAnimationBar, "Animation", {kPlay, kPause, kStop, kSeparator, kLoopBack, kLoopNext, kStepBack,
+                                        kStepForward, kSeparator, kSlowDown, kSpeedUp});
+    AddBar(kFramesBar, "Animation Frames", {});
     AddBar(kImageEditBar, "Image Edit", {kRotateLeft, kRotateRight, kFlipVertical, kFlipHorizontal, kSeparator, kGrayscale,
                                          kInvert, kNormalMap, kSeparator, kToggleAlpha, kSeparator, kFitWindow,
                                          kActualSize, kZoomIn, kZoomOut});
@@ -170,6 +136,14 @@ void CMainFrame::EnableDocking()
     }
 }
 
+void CMainFrame::HostInBar(int barId, QWidget* widget)
+{
+    QToolBar* bar = Bar(barId);
+    if (!bar || !widget)
+        return;
+    const QList<QAction*> actions = bar->actions();
+    bar->insertWidget(actions.isEmpty() ? nullptr : actions.first(), widget);
+}
 
 void CMainFrame::SetStatisticsPage(StatisticsPage page, QWidget* widget)
 {

@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "command_actions.h"
 #include "command_ids.h"
 #include "command_table.h"
 #include "main_frame.h"
@@ -19,7 +20,7 @@ constexpr int kSeparator = 0;
 
 void CMainFrame::CreateActions()
 {
-    for (const CommandInfo& c : Commands()) {
+    for (const CommandInfo& c : CommandTable()) {
         auto* action = new QAction(c.text, this);
         action->setData(c.id);
         action->setObjectName(QString("command%1").arg(c.id));
@@ -30,8 +31,8 @@ void CMainFrame::CreateActions()
         action->setCheckable(c.checkable);
         action->setIcon(CommandIcon(c.id));
         action->setIconVisibleInMenu(false);
-        // Commands are enabled by whoever handles them (the frame, the document, the view).
-        action->setEnabled(false);
+        // Enabled and checked as the feature that registers the command decides.
+        commandActions_->Bind(action);
         actions_.insert(c.id, action);
         // Keys keep working while the menu bar is hidden.
         addAction(action);
@@ -94,11 +95,11 @@ void CMainFrame::CreateMenus()
                                  kUpOneLevel, kGenerateThumbnails});
 
     QMenu* display = top("&Display");
-    submenu(display, "&Mesh", {kMeshOff, kSeparator, kMeshSolid, 32795, 32794, 32793, 32792, 32791, 32790, 32789, 32788,
-                               32785});
-    submenu(display, "&Skeleton", {kSkeletonOff, kSeparator, 32801, 32802, 32803, 32804});
-    submenu(display, "Scene &Bounding Box", {kBoundingBoxOff, kSeparator, 32807, 32808, 32809});
-    submenu(display, "&Grid", {kGridOff, kSeparator, 32812, 32813, 32814});
+    submenu(display, "&Mesh", {kMeshOff, kSeparator, kMeshSolid, kMeshCelOutline, kMeshCelShaded, kMeshSmooth, kMeshFlat, kMeshShadedWireframe, kMeshWireframe, kMeshShadedVertices, kMeshVertices,
+                               kMeshBoundingBoxes});
+    submenu(display, "&Skeleton", {kSkeletonOff, kSeparator, kSkeletonLines, kSkeletonLinesAxes, kSkeletonWireframe, kSkeletonSolid});
+    submenu(display, "Scene &Bounding Box", {kBoundingBoxOff, kSeparator, kBoundingBoxCorners, kBoundingBoxWireframe, kBoundingBoxTransparent});
+    submenu(display, "&Grid", {kGridOff, kSeparator, kGridWireframe, kGridSolid, kGridTransparent});
     add(display, {kNormals, kAxes, kBackFaces, kSeparator, kDisplayCameras, kDisplayLights});
     submenu(display, "&Camera", {kCameraFront, kCameraBack, kCameraTop, kCameraBottom, kCameraLeft, kCameraRight});
 
@@ -115,6 +116,10 @@ void CMainFrame::CreateMenus()
 
     QMenu* help = top("&Help");
     add(help, {kHelpMail, kHelpWeb, kHelpModeller, kSeparator, kAbout});
+
+    // Every menu, the popups included, shows the states of now.
+    for (QMenu* menu : menus_)
+        commandActions_->Watch(menu);
 }
 
 QMenu* CMainFrame::createPopupMenu()

@@ -165,9 +165,7 @@ void CMainFrame::ShowAtStart()
 
 void CMainFrame::LoadPersonalSettings()
 {
-    plugInMenus_.Build(*fileMenu_, *toolsMenu_, *plugIns_, [this](int id) { RunPlugInCommand(id); });
-    for (QAction* command : plugInMenus_.Commands())
-        actions_.insert(command->data().toInt(), command);
+    BuildPlugInMenus();
 
     QSettings store;
     themes_->Select(store.value(Section("Theme") + "/Name").toString());
@@ -227,8 +225,7 @@ void CMainFrame::SetFullScreen(bool on, bool saveBars)
         if (!LoadBars(Section(kNormalBars)))
             ArrangeDefaultBars(width());
     }
-    if (QAction* a = Action(cmd::kFullScreen))
-        a->setChecked(fullScreen_);
+    RefreshCommands();
     update();
 }
 
@@ -243,9 +240,7 @@ void CMainFrame::SaveState()
     emit SavingState();
     preferences_->SaveState();
 
-    for (QAction* command : plugInMenus_.Commands())
-        actions_.remove(command->data().toInt());
-    plugInMenus_.Remove();
+    RemovePlugInMenus();
 
     if (QToolBar* animation = Bar(cmd::kAnimationBar); animation && animation->isFloating())
         addToolBar(Qt::TopToolBarArea, animation);

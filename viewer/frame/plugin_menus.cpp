@@ -18,7 +18,7 @@ void InsertAt(QMenu& parent, int position, QMenu* popup)
 
 } // namespace
 
-void CPlugInMenus::Build(QMenu& fileMenu, QMenu& toolsMenu, const host::CPlugInManager& plugIns, const Run& run)
+void CPlugInMenus::Build(QMenu& fileMenu, QMenu& toolsMenu, const host::CPlugInManager& plugIns)
 {
     Remove();
     const struct {
@@ -42,7 +42,6 @@ void CPlugInMenus::Build(QMenu& fileMenu, QMenu& toolsMenu, const host::CPlugInM
             action->setData(e.commandId);
             action->setToolTip(name);
             action->setStatusTip(name);
-            QObject::connect(action, &QAction::triggered, action, [run, id = e.commandId] { run(id); });
             commands_ << action;
         }
         if (popups[i].entries->empty()) {

@@ -1,6 +1,5 @@
 #pragma once
 #include <QList>
-#include <functional>
 
 class QAction;
 class QMenu;
@@ -15,10 +14,9 @@ namespace kestrel::frame {
 // positions 1 and 2): one command per exporter, editor and tool, or one "(empty)" item.
 class CPlugInMenus {
 public:
-    using Run = std::function<void(int commandId)>;
-
-    // Removes earlier plug-in popups, then inserts the new ones; `run` gets the command.
-    void Build(QMenu& fileMenu, QMenu& toolsMenu, const host::CPlugInManager& plugIns, const Run& run);
+    // Removes earlier plug-in popups, then inserts the new ones; each command's id is its
+    // action's data(), for the frame to bind.
+    void Build(QMenu& fileMenu, QMenu& toolsMenu, const host::CPlugInManager& plugIns);
     void Remove();
 
     QMenu* Exporters() const { return popups_[0]; }

@@ -1,6 +1,6 @@
 #include "display_options.h"
 
-#include "frame/command_ids.h"
+#include "command_ids.h"
 
 namespace kestrel::view {
 namespace {

@@ -1,12 +1,8 @@
 #include "frame_binding.h"
 
-#include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 
-#include "command_ids.h"
-#include "display_options.h"
 #include "kestrel_doc.h"
 #include "kestrel_view.h"
 #include "animation_controls.h"
@@ -17,24 +13,9 @@
 #include "recent_files.h"
 #include "status_message.h"
 #include "status_panes.h"
+#include "view_commands.h"
 
 namespace kestrel::view {
-namespace {
-
-// Commands of the display menus whose check marks follow the state block.
-bool IsDisplayCommand(int id)
-{
-    return (id >= cmd::kMeshOff && id <= cmd::kGridLast) || id == cmd::kNormals || id == cmd::kAxes ||
-           id == cmd::kBackFaces;
-}
-
-constexpr int kImageCommands[] = {cmd::kRotateLeft, cmd::kRotateRight, cmd::kFlipVertical, cmd::kFlipHorizontal,
-                                  cmd::kGrayscale,  cmd::kInvert,      cmd::kNormalMap,    cmd::kToggleAlpha};
-constexpr int kCameraCommands[] = {cmd::kCameraFront, cmd::kCameraBack, cmd::kCameraTop,
-                                   cmd::kCameraBottom, cmd::kCameraLeft, cmd::kCameraRight,
-                                   cmd::kDisplayCameras, cmd::kDisplayLights};
-
-} // namespace
 
 CFrameBinding::CFrameBinding(frame::CMainFrame& frame) : QObject(&frame), frame_(frame)
 {
@@ -59,12 +40,14 @@ CFrameBinding::CFrameBinding(frame::CMainFrame& frame) : QObject(&frame), frame_
     // The animation feature keeps its commands, combo, seek bar and panes up to date itself.
     auto* animation = new anim::CAnimationControls(frame, *doc_, this);
     connect(view_, &CKestrelView::frameDrawn, animation, &anim::CAnimationControls::OnFrameDrawn);
-    UpdateChecks();
+    frame_.RefreshCommands();
 }
 
 CFrameBinding::~CFrameBinding()
 {
     frame_.SetDocument(nullptr);
+    frame_.Commands().Unregister(this);
+    frame_.RefreshCommands();
     delete objectsPage_;
     delete informationPage_;
     // The view refers to the document: it goes first.
@@ -73,19 +56,12 @@ CFrameBinding::~CFrameBinding()
 
 void CFrameBinding::ConnectCommands()
 {
-    std::vector<int> ids = {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs, cmd::kRefreshFile};
-    for (int id = cmd::kMeshOff; id <= cmd::kGridLast; ++id)
-        ids.push_back(id);
-    ids.insert(ids.end(), {cmd::kNormals, cmd::kAxes, cmd::kBackFaces});
-    ids.insert(ids.end(), std::begin(kCameraCommands), std::end(kCameraCommands));
-    ids.insert(ids.end(), std::begin(kImageCommands), std::end(kImageCommands));
-    for (int id : ids)
-        if (QAction* action = frame_.Action(id)) {
-            action->setEnabled(true);
-            connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-        }
+    commands::CCommandRegistry& registry = frame_.Commands();
+    RegisterFileCommands(registry, this, *doc_, [this] { OpenWithDialog(); });
+    RegisterDisplayCommands(registry, this, *view_);
+    RegisterImageCommands(registry, this, *doc_);
     // A new or opened document changes what the image and save commands may do.
-    connect(doc_.get(), &CKestrelDoc::panelsChanged, this, &CFrameBinding::UpdateChecks);
+    connect(doc_.get(), &CKestrelDoc::panelsChanged, &frame_, &frame::CMainFrame::RefreshCommands);
 }
 
 void CFrameBinding::InstallPanels()
@@ -100,48 +76,12 @@ void CFrameBinding::InstallPanels()
     connect(view_, &CKestrelView::selectionChanged, objectsPage_.data(), &panels::CObjectsPage::ShowSelection);
 }
 
-void CFrameBinding::OnCommand(int id)
-{
-    switch (id) {
-    case cmd::kFileNew: doc_->NewDocument(); break;
-    case cmd::kFileOpen: OpenWithDialog(); break;
-    case cmd::kFileSave: doc_->Save(); break;
-    case cmd::kFileSaveAs: doc_->SaveAs(); break;
-    case cmd::kRefreshFile: doc_->RefreshFile(); break;
-    default:
-        if (!view_->HandleCommand(id))
-            doc_->ImageCommand(id);
-        break;
-    }
-    UpdateChecks();
-}
-
 void CFrameBinding::OpenWithDialog()
 {
     const QString folder = doc_->PathName().isEmpty() ? QString() : QFileInfo(doc_->PathName()).absolutePath();
     const QString path = QFileDialog::getOpenFileName(&frame_, QString(), folder, doc_->OpenDialogFilter());
     if (!path.isEmpty())
         doc_->Open(path);
-}
-
-void CFrameBinding::UpdateChecks()
-{
-    for (int id = cmd::kMeshOff; id <= cmd::kBackFaces; ++id)
-        if (IsDisplayCommand(id))
-            if (QAction* action = frame_.Action(id); action && action->isCheckable())
-                action->setChecked(view_->IsCommandChecked(id));
-    const bool image = doc_->ViewMode() == 2;
-    for (int id : kImageCommands)
-        if (QAction* action = frame_.Action(id))
-            action->setEnabled(image);
-    if (QAction* alpha = frame_.Action(cmd::kToggleAlpha)) {
-        alpha->setEnabled(image && doc_->Data().image.mBpp == 32);
-        if (alpha->isCheckable())
-            alpha->setChecked(doc_->State().showAlpha != 0);
-    }
-    for (int id : {cmd::kFileSave, cmd::kFileSaveAs})
-        if (QAction* action = frame_.Action(id))
-            action->setEnabled(doc_->ViewMode() != 0);
 }
 
 CModel& CFrameBinding::PlugInModel()

@@ -41,9 +41,7 @@ public:
 private:
     void ConnectCommands();
     void InstallPanels();
-    void OnCommand(int commandId);
     void OpenWithDialog();
-    void UpdateChecks();
 
     frame::CMainFrame& frame_;
     std::unique_ptr<CKestrelDoc> doc_;

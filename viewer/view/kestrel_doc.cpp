@@ -10,7 +10,7 @@
 
 #include "document_view.h"
 #include "file_filters.h"
-#include "frame/command_ids.h"
+#include "command_ids.h"
 #include "plugin_manager.h"
 #include "platform/local_path.h"
 #include "save_rules.h"

@@ -12,7 +12,7 @@
 
 #include "animation_step.h"
 #include "display_options.h"
-#include "frame/command_ids.h"
+#include "command_ids.h"
 #include "image_drawing.h"
 #include "kestrel_doc.h"
 #include "navigation.h"

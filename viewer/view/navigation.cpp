@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "frame/command_ids.h"
+#include "command_ids.h"
 
 namespace kestrel::view {
 

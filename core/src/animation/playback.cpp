@@ -111,14 +111,11 @@ void CModel::AniSetTime(float time)
     SequenceRange(start, end);
     if (!(time >= start && time <= end))
         return;
-    const bool paused = mPaused;
     mCurrentTime = time;
-    mPaused = false;
+    // The clock starts again from here: the time shown is the one chosen, not the moment the
+    // clock moved on while setting it, and it shows while paused too.
     AniSyncTime();
-    AniProgress(1.0f);
-    // As in AniPlay: the chosen time shows even when no clock time passed, as while paused.
     PoseJoints(mCurrentTime);
-    mPaused = paused;
 }
 
 void CModel::AniSetLoop(unsigned index, bool immediately)

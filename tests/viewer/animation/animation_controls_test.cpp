@@ -8,7 +8,7 @@
 #include <QTest>
 #include <filesystem>
 
-#include "frame/command_ids.h"
+#include "command_ids.h"
 #include "bound_frame.h"
 #include "frame_binding.h"
 #include "kestrel_doc.h"
@@ -33,12 +33,12 @@ TEST(AnimationControls, TheArmPlaysSwitchesSequencesAndShowsItsFrames)
     frame::CMainFrame& frame = bound.frame;
     view::CFrameBinding* binding = bound.binding;
     EXPECT_FALSE(frame.Action(cmd::kPlay)->isEnabled()); // nothing open yet
-    EXPECT_EQ(frame.SequencesCombo()->currentText(), "No Animation");
+    EXPECT_EQ(bound.Sequences()->currentText(), "No Animation");
 
     test::TempDir dir;
     ASSERT_TRUE(samples::WriteAnimatedArm(dir.Path().string()));
     emit frame.OpenFileRequested(QString::fromStdString(dir.File("arm.ms3d")));
-    QComboBox* combo = frame.SequencesCombo();
+    QComboBox* combo = bound.Sequences();
     ASSERT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->itemText(1), "Bend");
     EXPECT_TRUE(combo->isEnabled());

@@ -6,7 +6,7 @@
 #include "animation_commands.h"
 #include "animation_keys.h"
 #include "animation_speed.h"
-#include "frame/command_ids.h"
+#include "command_ids.h"
 #include "sequence_combo.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "animation_commands.h"
-#include "frame/command_ids.h"
+#include "command_ids.h"
 #include "model_animation.h"
 #include "nimbus/model.h"
 #include "sample_files.h"

@@ -1,7 +1,9 @@
 #pragma once
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QDockWidget>
 #include <QScreen>
+#include <QTabWidget>
 #include <functional>
 #include <memory>
 
@@ -16,6 +18,13 @@ inline std::unique_ptr<frame::CMainFrame> CreateFrame()
     auto frame = std::make_unique<frame::CMainFrame>(frame::CMainFrame::Options{"/nonexistent", false});
     frame->Create();
     return frame;
+}
+
+// The pages of a tabbed panel ("Folders", "Statistics").
+inline QTabWidget* PanelTabs(const frame::CMainFrame& frame, int panelId)
+{
+    QDockWidget* panel = frame.Panel(panelId);
+    return panel ? qobject_cast<QTabWidget*>(panel->widget()) : nullptr;
 }
 
 // A window manager answers in its own time; without one the answer is there at once.

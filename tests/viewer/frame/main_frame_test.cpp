@@ -20,6 +20,7 @@
 #include "command_ids.h"
 #include "nimbus/model.h"
 #include "frame_document.h"
+#include "frame_test_support.h"
 #include "gui_test_env.h"
 #include "main_frame.h"
 #include "recent_files.h"
@@ -177,8 +178,8 @@ TEST_F(MainFrameTest, CommandsCarryTheirKeysAndLaterCommandsWaitDisabled)
         EXPECT_NE(frame->Bar(bar), nullptr) << bar;
     EXPECT_EQ(frame->Bar(cmd::kFramesBar)->windowTitle(), "Animation Frames");
     EXPECT_EQ(frame->Panel(cmd::kFileListPanel)->windowTitle(), "File List");
-    EXPECT_EQ(frame->FoldersTabs()->tabText(0), "Browse");
-    EXPECT_EQ(frame->StatisticsTabs()->tabText(1), "Information");
+    EXPECT_EQ(kestrel::test::PanelTabs(*frame, cmd::kFoldersPanel)->tabText(0), "Browse");
+    EXPECT_EQ(kestrel::test::PanelTabs(*frame, cmd::kStatisticsPanel)->tabText(1), "Information");
     EXPECT_EQ(frame->Panes().Label(59146)->text(), "Animation Speed: 1.00");
     EXPECT_FALSE(frame->Panes().Label(59147)->isEnabled());
     EXPECT_EQ(frame->Panes().Label(59148)->text(), "FPS: 0.00");
@@ -256,7 +257,7 @@ TEST_F(MainFrameTest, ClosingRemembersFullScreenAndPanelPagesForTheNextStart)
     {
         auto frame = Start("/nonexistent");
         frame->show();
-        frame->StatisticsTabs()->setCurrentIndex(1);
+        kestrel::test::PanelTabs(*frame, cmd::kStatisticsPanel)->setCurrentIndex(1);
         frame->SetFullScreen(true);
         frame->close();
         EXPECT_EQ(QSettings().value("FullScreen/IsFullScreen").toInt(), 1);
@@ -265,7 +266,7 @@ TEST_F(MainFrameTest, ClosingRemembersFullScreenAndPanelPagesForTheNextStart)
     }
     auto frame = Start("/nonexistent");
     EXPECT_TRUE(frame->IsFullScreen());
-    EXPECT_EQ(frame->StatisticsTabs()->currentIndex(), 1);
+    EXPECT_EQ(kestrel::test::PanelTabs(*frame, cmd::kStatisticsPanel)->currentIndex(), 1);
     frame->SetFullScreen(false);
     frame->close();
     EXPECT_EQ(QSettings().value("FullScreen/IsFullScreen").toInt(), 0);

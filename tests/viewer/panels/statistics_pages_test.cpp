@@ -35,12 +35,12 @@ TEST(StatisticsPages, FollowTheOpenModelAndShowHideAndSelectItsMeshes)
     frame::CMainFrame& frame = bound.frame;
     view::CFrameBinding* binding = bound.binding;
 
-    auto* objects = qobject_cast<panels::CObjectsPage*>(frame.StatisticsTabs()->widget(frame::CMainFrame::kObjectsPage));
+    auto* objects = qobject_cast<panels::CObjectsPage*>(bound.StatisticsTabs()->widget(frame::CMainFrame::kObjectsPage));
     auto* information =
-        qobject_cast<panels::CInformationPage*>(frame.StatisticsTabs()->widget(frame::CMainFrame::kInformationPage));
+        qobject_cast<panels::CInformationPage*>(bound.StatisticsTabs()->widget(frame::CMainFrame::kInformationPage));
     ASSERT_NE(objects, nullptr);
     ASSERT_NE(information, nullptr);
-    EXPECT_EQ(frame.StatisticsTabs()->tabText(frame::CMainFrame::kObjectsPage), "Objects");
+    EXPECT_EQ(bound.StatisticsTabs()->tabText(frame::CMainFrame::kObjectsPage), "Objects");
     EXPECT_NE(FindItem(*objects, "Nothing to display"), nullptr);
     EXPECT_EQ(information->item(0)->text(), "File Type: Unknown");
 

@@ -2,9 +2,14 @@
 // A main frame with its document and view, shown as the viewer starts them. Opening a file
 // makes its folder current; the folder the test started in comes back afterwards.
 
+#include <QComboBox>
+#include <QDockWidget>
+#include <QSlider>
+#include <QTabWidget>
 #include <QTest>
 #include <filesystem>
 
+#include "command_ids.h"
 #include "frame_binding.h"
 #include "main_frame.h"
 
@@ -27,6 +32,15 @@ public:
     BoundFrame& operator=(const BoundFrame&) = delete;
 
     bool Ready() const { return created_ && exposed_; }
+
+    // What the features put in the frame's bars and panels.
+    QComboBox* Sequences() const { return frame.findChild<QComboBox*>(QString("command%1").arg(cmd::kSequences)); }
+    QSlider* SeekBar() const { return frame.findChild<QSlider*>(QString("command%1").arg(cmd::kFramesSlider)); }
+    QTabWidget* StatisticsTabs() const
+    {
+        QDockWidget* panel = frame.Panel(cmd::kStatisticsPanel);
+        return panel ? qobject_cast<QTabWidget*>(panel->widget()) : nullptr;
+    }
 
     frame::CMainFrame frame{frame::CMainFrame::Options{KESTREL_PLUGIN_FOLDER, false}};
     view::CFrameBinding* binding = nullptr; // owned by the frame

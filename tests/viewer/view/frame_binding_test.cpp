@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "formats/stl_writer.h"
-#include "frame/command_ids.h"
+#include "command_ids.h"
 #include "frame_binding.h"
 #include "image_fixtures.h"
 #include "kestrel_doc.h"

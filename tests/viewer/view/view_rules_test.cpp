@@ -5,9 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "command_rules.h"
 #include "display_options.h"
 #include "file_filters.h"
-#include "frame/command_ids.h"
+#include "command_ids.h"
 #include "navigation.h"
 #include "nimbus/texture.h"
 #include "picking.h"
@@ -170,6 +171,34 @@ TEST(FileFilters, OpenFilterFollowsTheFileTypeList)
     EXPECT_EQ(image[0].label, "Windows Bitmap Graphic (*.bmp;*.dib)");
     EXPECT_EQ(image[1].patterns, (std::vector<std::string>{"*.jpg", "*.jpeg"}));
     EXPECT_EQ(ToDialogFilter(SaveAsFilter(1)), "Kestrel Files (*.kxm3 *.KXM3);;All files (*.*)");
+}
+
+TEST(CommandRules, SaveAndImageCommandsFollowTheDocument)
+{
+    doc::Document document;
+    EXPECT_FALSE(IsSaveEnabled(document));
+    EXPECT_FALSE(IsImageCommandEnabled(cmd::kRotateLeft, document));
+    document.viewMode = doc::kModel;
+    EXPECT_TRUE(IsSaveEnabled(document));
+    EXPECT_FALSE(IsImageCommandEnabled(cmd::kInvert, document));
+
+    document.viewMode = doc::kImage;
+    document.image.mBpp = 24;
+    for (int id : {cmd::kRotateLeft, cmd::kRotateRight, cmd::kFlipVertical, cmd::kFlipHorizontal, cmd::kGrayscale,
+                   cmd::kInvert, cmd::kNormalMap})
+        EXPECT_TRUE(IsImageCommandEnabled(id, document)) << id;
+    // The alpha channel only where there is one; the zoom commands are not image edits.
+    EXPECT_FALSE(IsImageCommandEnabled(cmd::kToggleAlpha, document));
+    EXPECT_FALSE(IsImageCommandEnabled(cmd::kMeshSolid, document));
+    document.image.mBpp = 32;
+    EXPECT_TRUE(IsImageCommandEnabled(cmd::kToggleAlpha, document));
+
+    prefs::StateBlock state{};
+    state.showAlpha = 0;
+    EXPECT_FALSE(IsImageCommandChecked(cmd::kToggleAlpha, state));
+    state.showAlpha = 1;
+    EXPECT_TRUE(IsImageCommandChecked(cmd::kToggleAlpha, state));
+    EXPECT_FALSE(IsImageCommandChecked(cmd::kInvert, state));
 }
 
 TEST(SaveRules, SaveInPlaceOrAskForAName)

@@ -13,7 +13,7 @@
 #include "formats/off_writer.h"
 #include "formats/stl_writer.h"
 #include "formats/studio3ds_writer.h"
-#include "frame/command_ids.h"
+#include "command_ids.h"
 #include "image_fixtures.h"
 #include "kestrel_doc.h"
 #include "kestrel_view.h"

@@ -1,7 +1,8 @@
 #pragma once
 
-// Command numbers of the menus and toolbars. Views and documents connect to the frame's
-// action of a number (CMainFrame::Action).
+// Command numbers of the menus and toolbars. They are the numbers the settings and the
+// plug-in interface know, so they never change; features register what each one does in
+// the command registry.
 namespace kestrel::cmd {
 
 // File
@@ -14,10 +15,20 @@ constexpr int kRename = 33146, kDelete = 33147, kPreviousFile = 33137, kNextFile
 constexpr int kLargeIcons = 32777, kSmallIcons = 32778, kList = 32779, kDetails = 32780, kThumbnails = 32781;
 constexpr int kRefreshFolder = 33121, kUpOneLevel = 33122, kGenerateThumbnails = 33145;
 // Display options of the 3D view
-constexpr int kMeshOff = 32784, kMeshFirst = 32785, kMeshSolid = 32796, kMeshLast = 32799;
+// Each family is "off" and a range whose n-th number chooses mode n; the ranges keep room
+// for modes the menus do not offer.
+constexpr int kMeshOff = 32784, kMeshFirst = 32785, kMeshLast = 32799;
+constexpr int kMeshBoundingBoxes = 32785, kMeshTransparentBoxes = 32786, kMeshOutlinedBoxes = 32787,
+              kMeshVertices = 32788, kMeshShadedVertices = 32789, kMeshWireframe = 32790,
+              kMeshShadedWireframe = 32791, kMeshFlat = 32792, kMeshSmooth = 32793, kMeshCelShaded = 32794,
+              kMeshCelOutline = 32795, kMeshSolid = 32796;
 constexpr int kSkeletonOff = 32800, kSkeletonFirst = 32801, kSkeletonLast = 32805;
+constexpr int kSkeletonLines = 32801, kSkeletonLinesAxes = 32802, kSkeletonWireframe = 32803,
+              kSkeletonSolid = 32804;
 constexpr int kBoundingBoxOff = 32806, kBoundingBoxFirst = 32807, kBoundingBoxLast = 32810;
+constexpr int kBoundingBoxCorners = 32807, kBoundingBoxWireframe = 32808, kBoundingBoxTransparent = 32809;
 constexpr int kGridOff = 32811, kGridFirst = 32812, kGridLast = 32815;
+constexpr int kGridWireframe = 32812, kGridSolid = 32813, kGridTransparent = 32814;
 constexpr int kNormals = 32816, kAxes = 32817, kDisplayCameras = 32818, kDisplayLights = 32820;
 constexpr int kBackFaces = 33115;
 constexpr int kCameraFront = 32842, kCameraBack = 32843, kCameraTop = 32844, kCameraBottom = 32845,
