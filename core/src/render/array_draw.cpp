@@ -50,4 +50,24 @@ void DrawBatch(const MeshArrays& m, const MeshArrays::Batch& batch, const Corner
         glDrawElements(GL_TRIANGLES, GLsizei(batch.corners.size()), GL_UNSIGNED_INT, batch.corners.data());
 }
 
+void DrawSharedBatch(const SharedCorners& s, size_t b)
+{
+    if (b >= s.batches.size() || s.batches[b].empty())
+        return;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, s.positions.data());
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glNormalPointer(GL_FLOAT, 0, s.normals.data());
+    if (!s.texCoords.empty()) {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, 0, s.texCoords.data());
+    } else {
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    glDisableClientState(GL_EDGE_FLAG_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_INDEX_ARRAY);
+    glDrawElements(GL_TRIANGLES, GLsizei(s.batches[b].size()), GL_UNSIGNED_INT, s.batches[b].data());
+}
+
 } // namespace nimbus::render

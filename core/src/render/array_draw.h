@@ -27,5 +27,7 @@ void BindCorners(const MeshArrays& m, const CornerData& data);
 void DrawTriangles(const MeshArrays& m, const CornerData& data);
 // One material batch's triangles in batch order.
 void DrawBatch(const MeshArrays& m, const MeshArrays::Batch& batch, const CornerData& data);
+// Batch b of the shared corners, with their normals and texture coordinates.
+void DrawSharedBatch(const SharedCorners& s, size_t b);
 
 } // namespace nimbus::render

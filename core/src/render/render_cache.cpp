@@ -102,6 +102,7 @@ void RenderCache::RefreshPose(const CMesh& mesh, MeshArrays& m)
     m.normals.resize(slots * 9);
     m.cornersValid = m.batchCornersValid = m.verticesValid = false;
     m.flatValid = false;
+    m.shared.poseValid = false;
     for (size_t s = 0; s < slots; ++s) {
         const CTriangle& tri = mesh.mTriangles[m.triangles[s]];
         for (int c = 0; c < 3; ++c) {

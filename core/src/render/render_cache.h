@@ -27,6 +27,21 @@ struct Box {
     bool Empty() const { return max[0] < min[0]; }
 };
 
+// The batched triangles of a mesh with each corner that repeats (same vertex, normal and
+// texture coordinate) sent once and drawn through an index list. A vertex shared by six
+// triangles then goes through the pipeline about once instead of six times; the picture
+// is the same, as each corner keeps its exact values.
+struct SharedCorners {
+    std::vector<uint32_t> vertexOf; // the mesh vertex of each shared corner
+    std::vector<int32_t> normalOf;  // its mesh normal; -1 sends a zero normal
+    std::vector<GLfloat> positions; // 3 per shared corner, of the current pose
+    std::vector<GLfloat> normals;   // 3 per shared corner
+    std::vector<GLfloat> texCoords; // 2 per shared corner; empty when untextured
+    std::vector<std::vector<GLuint>> batches; // per batch of the corner arrays
+    bool built = false;
+    bool poseValid = false;
+};
+
 // The triangles of one mesh as separate corners, in triangle order, ready for GL vertex
 // arrays. Triangles with a vertex index outside the mesh are left out.
 struct MeshArrays {
@@ -48,6 +63,9 @@ struct MeshArrays {
     // of the batched triangles, every vertex.
     Box corners, batchCorners, vertices;
     bool cornersValid = false, batchCornersValid = false, verticesValid = false;
+
+    // The solid mode's indexed form, built on first use.
+    SharedCorners shared;
 
     // Scratch filled per frame.
     std::vector<GLfloat> facingNormals;

@@ -5,6 +5,7 @@
 #include "render/array_draw.h"
 #include "render/render_cache.h"
 #include "render/selection.h"
+#include "render/shared_corners.h"
 
 using namespace nimbus::render;
 
@@ -174,14 +175,12 @@ void CModel::Render()
         if (mesh.mFlags & SK_MESH_HIDDEN)
             continue;
         MeshArrays& m = cache.Mesh(i);
-        CornerData data;
-        data.normals = m.normals.data();
-        data.texCoords = m.texCoords.empty() ? nullptr : m.texCoords.data();
-        for (const MeshArrays::Batch& batch : m.batches) {
-            nimbus::render::BatchMaterial(*this, batch.material).InitializeMaterial();
+        const SharedCorners& shared = PreparedSharedCorners(mesh, m);
+        for (size_t b = 0; b < m.batches.size(); ++b) {
+            nimbus::render::BatchMaterial(*this, m.batches[b].material).InitializeMaterial();
             if (mesh.mFlags & SK_MESH_SELECTED)
                 SetSelectedEmission();
-            DrawBatch(m, batch, data);
+            DrawSharedBatch(shared, b);
         }
         if (mesh.mFlags & SK_MESH_SELECTED)
             DrawSelectionBox(RenderCache::BatchBox(m));

@@ -208,6 +208,53 @@ TEST_F(ImmediateReference, SolidMatches)
     EXPECT_EQ(Differences(cached, reference), 0u);
 }
 
+// Sent once per vertex where its corners agree, the solid drawing must still tell corners of
+// one vertex apart: a fan whose centre has a normal of its own in each triangle (more than
+// are ever compared), and corners whose normal index is bad and send a zero normal.
+TEST_F(ImmediateReference, SolidMatchesWhereTheCornersOfAVertexDiffer)
+{
+    CMesh fan;
+    constexpr int kBlades = 40;
+    fan.mVertices.push_back(RigidVertex(0, 0, 0.3f));
+    for (int i = 0; i <= kBlades; ++i) {
+        const float a = float(i) / kBlades * 6.2831853f;
+        fan.mVertices.push_back(RigidVertex(std::cos(a) * 0.9f, std::sin(a) * 0.9f, 0));
+    }
+    for (int i = 0; i < kBlades; ++i) {
+        CVector3d d(std::sin(i * 0.7f), std::cos(i * 1.3f), 0.5f);
+        d.Normalize();
+        fan.mNormals.push_back(Normal(d.x, d.y, d.z));
+    }
+    fan.mNormals.push_back(Normal(0, 0, 1));
+    const int32_t rim = int32_t(fan.mNormals.size()) - 1;
+    for (int i = 0; i < kBlades; ++i) {
+        CTriangle t = Triangle(0, i + 1, i + 2);
+        t.mNormals[0] = i;
+        t.mNormals[1] = t.mNormals[2] = i % 5 == 0 ? 999 : rim;
+        fan.mTriangles.push_back(t);
+    }
+    fan.BuildMaterialBatches();
+    model.mMeshes = {fan};
+    Finish(model);
+
+    const auto cached = Draw([&] { model.Render(); });
+    const auto reference = Draw([&] {
+        glEnable(GL_LIGHTING);
+        model.mDefaultMaterial.InitializeMaterial();
+        glBegin(GL_TRIANGLES);
+        for (const CTriangle& t : fan.mTriangles)
+            for (int c = 0; c < 3; ++c) {
+                const bool known = t.mNormals[c] >= 0 && size_t(t.mNormals[c]) < fan.mNormals.size();
+                const float zero[3] = {0, 0, 0};
+                glNormal3fv(known ? fan.mNormals[size_t(t.mNormals[c])].mDir : zero);
+                glVertex3fv(model.mMeshes[0].mVertices[size_t(t.mVertices[c])].mPos);
+            }
+        glEnd();
+    });
+    EXPECT_EQ(Differences(cached, reference), 0u);
+    EXPECT_GT(CountPixels(Rgba(0, 0, 0, 255)), 0) << "the background shows around the fan";
+}
+
 // Batches of two materials, one with a texture; in each, textured and untextured triangles
 // alternate, so untextured ones keep the coordinate last sent.
 TEST_F(ImmediateReference, TexturedBatchesMatch)
