@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Launch to the model's first frame, resident memory after loading, and the frame rate while
+# a drag orbits the model, for kestrel and, where installed, fstl and f3d, in interleaved
+# rounds on one virtual screen of 1024 x 768 without a window manager. Builds nothing: the
+# build folder must hold bin/kestrel, its Plug-Ins and bin/kestrel_bench_terrain_stl.
+#
+# usage: bench/viewer/compare-viewers.sh BUILD_DIR [ROUNDS] [MODEL]
+# Needs Xvfb, ImageMagick, xdotool and a C compiler; fstl and f3d (Debian packages) are
+# compared when present. Without MODEL, a binary STL of about 1,000,000 triangles is written.
+set -euo pipefail
+
+usage() { echo "usage: $0 BUILD_DIR [ROUNDS] [MODEL]" >&2; exit 2; }
+[[ $# -ge 1 && $# -le 3 ]] || usage
+build=$(cd "$1" && pwd) || usage
+rounds=${2:-3}
+[[ $rounds =~ ^[1-9][0-9]*$ ]] || usage
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb import compare xdotool cc; do
+  command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+screen=":$(( 90 + RANDOM % 9 ))"
+cleanup() { [[ -n ${xvfb:-} ]] && kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+
+model=${3:-$work/terrain.stl}
+[[ -n ${3:-} ]] || "$build/bin/kestrel_bench_terrain_stl" "$model"
+cc -shared -fPIC -O2 -o "$work/libswapcount.so" "$here/swap_counter.c" -ldl
+
+Xvfb "$screen" -screen 0 1024x768x24 -nolisten tcp &>/dev/null &
+xvfb=$!
+export DISPLAY=$screen
+for _ in $(seq 50); do xdpyinfo &>/dev/null && break; sleep 0.1; done
+
+declare -A launch=(
+  [kestrel]="$build/bin/kestrel"
+  [fstl]="fstl"
+  [f3d]="f3d --resolution=1024,768"
+)
+programs=(kestrel)
+command -v fstl >/dev/null && programs+=(fstl)
+command -v f3d >/dev/null && programs+=(f3d)
+
+# The middle of the screen, where every viewer shows the model.
+crop="320x240+352+264"
+watch_seconds=6
+orbit_seconds=3
+
+now() { date +%s.%N; }
+
+# One run: frames of the middle until watch_seconds, the memory, then an orbit.
+run_once() {
+  local name=$1 round=$2 dir="$work/$1-$2"
+  mkdir -p "$dir/home"
+  local start; start=$(now)
+  HOME="$dir/home" XDG_RUNTIME_DIR="$dir/home" SWAP_COUNT_FILE="$dir/swaps" \
+    LD_PRELOAD="$work/libswapcount.so" ${launch[$name]} "$model" &>"$dir/log" &
+  local pid=$! i=0
+  while :; do
+    local t; t=$(now)
+    (( $(echo "$t - $start > $watch_seconds" | bc) )) && break
+    import -window root -crop "$crop" "$dir/f$i.png" 2>/dev/null && echo "$i $(echo "$t - $start" | bc)" >>"$dir/times"
+    i=$((i + 1))
+  done
+  local rss; rss=$(ps -o rss= -p "$pid" | tr -d ' ' || true); rss=${rss:-0}
+  local before; before=$(cut -d' ' -f1 "$dir/swaps" 2>/dev/null || echo 0)
+  xdotool mousemove 512 384 mousedown 1
+  local steps=$((orbit_seconds * 20))
+  for s in $(seq "$steps"); do xdotool mousemove $((412 + (s * 200 / steps))) $((384 + (s % 7))); sleep 0.05; done
+  xdotool mouseup 1
+  local after; after=$(cut -d' ' -f1 "$dir/swaps" 2>/dev/null || echo 0)
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+  # The first frame that shows what the last one shows, give or take anti-aliasing.
+  local last=$((i - 1)) first="-"
+  while read -r k t; do
+    local diff; diff=$(compare -metric RMSE "$dir/f$k.png" "$dir/f$last.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
+    if (( $(echo "$diff < 0.02" | bc) )); then first=$t; break; fi
+  done <"$dir/times"
+  echo "$name $round $first $((rss / 1024)) $(echo "scale=1; ($after - $before) / $orbit_seconds" | bc)" >>"$work/results"
+}
+
+echo "model: $model ($(stat -c %s "$model") bytes)"
+echo "load: $(uptime)"
+for round in $(seq "$rounds"); do
+  for name in "${programs[@]}"; do run_once "$name" "$round"; done
+done
+
+median() { sort -n | awk '{a[NR]=$1} END {if (NR) print (NR % 2 ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2); else print "-"}'; }
+printf "%-8s %22s %22s %22s\n" program "first frame (s)" "resident (MiB)" "orbit (frames/s)"
+for name in "${programs[@]}"; do
+  f=$(awk -v n="$name" '$1 == n && $3 != "-" {print $3}' "$work/results" | median)
+  m=$(awk -v n="$name" '$1 == n {print $4}' "$work/results" | median)
+  o=$(awk -v n="$name" '$1 == n {print $5}' "$work/results" | median)
+  printf "%-8s %22s %22s %22s\n" "$name" "$f" "$m" "$o"
+done
+echo "each run: program round first-frame resident orbit"
+cat "$work/results"
