@@ -21,7 +21,7 @@ done
 
 work=$(mktemp -d)
 screen=":$(( 90 + RANDOM % 9 ))"
-cleanup() { [[ -n ${xvfb:-} ]] && kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
+cleanup() { [[ -n ${xvfb:-} ]] && kill "$xvfb" 2>/dev/null; if [[ -n ${KEEP_FRAMES:-} ]]; then echo "frames kept in $work"; else rm -rf "$work"; fi; }
 trap cleanup EXIT
 
 model=${3:-$work/terrain.stl}

@@ -1,10 +1,8 @@
 #include "kestrel_app.h"
-#include "platform/huge_pages.h"
 #include "platform/memory_reuse.h"
 
 int main(int argc, char** argv)
 {
-    kestrel::platform::RestartWithHugePages(argc, argv);
     kestrel::platform::KeepFreedMemoryForReuse();
     kestrel::app::SetDefaultGlFormat();
     kestrel::app::CKestrelApp app(argc, argv);

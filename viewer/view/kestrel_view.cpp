@@ -166,7 +166,7 @@ void CKestrelView::paintGL()
     const int mode = doc_.ViewMode();
     // Multisampling only where it is available, wanted, and the 3D scene is shown.
     lastFrameMultisampled_ = mode == 1 && doc_.Settings().antialiasing != 0 && multisampleAvailable_ &&
-                             multisample_.Bind(PixelWidth(), PixelHeight());
+                             !navigating_ && multisample_.Bind(PixelWidth(), PixelHeight());
     SetProjection();
     scene::SetClearColour(mode, doc_.Settings());
     scene::ApplyBackFaceOption(doc_.State());
@@ -307,6 +307,10 @@ void CKestrelView::mouseReleaseEvent(QMouseEvent* event)
     } else if (event->button() == Qt::RightButton) {
         rightDown_ = false;
     }
+    if (navigating_ && !leftDown_ && !rightDown_) {
+        navigating_ = false;
+        update(); // the camera's resting place, at full quality
+    }
     event->accept();
 }
 
@@ -334,6 +338,7 @@ void CKestrelView::mouseMoveEvent(QMouseEvent* event)
     } else {
         return;
     }
+    navigating_ = true;
     update();
 }
 

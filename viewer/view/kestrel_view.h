@@ -91,6 +91,9 @@ private:
     int glDepth_ = 0; // nesting of BeginGl
 
     bool leftDown_ = false, rightDown_ = false;
+    // A drag is moving the camera: frames skip multisampling to keep up with the mouse, and
+    // the frame after the drag is multisampled again.
+    bool navigating_ = false;
     QPoint lastLeft_, lastRight_;
     float leftPressTime_ = 0.0f;
 

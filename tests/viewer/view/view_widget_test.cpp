@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
@@ -387,6 +388,20 @@ TEST_F(KestrelView, AntialiasingFollowsItsSettingWithoutARestart)
     EXPECT_GT(DistinctColours(smooth), DistinctColours(aliased) + 2);
     // The same picture apart from the edges: the camera and model are where they were.
     EXPECT_EQ(smooth.size(), aliased.size());
+
+    // While a drag orbits the camera the frames keep up with the mouse without multisampling;
+    // the frame where the camera comes to rest is multisampled again.
+    settings_.antialiasing = 1;
+    const QPoint middle(view_->width() / 2, view_->height() / 2);
+    QTest::mousePress(view_.get(), Qt::LeftButton, Qt::NoModifier, middle);
+    QMouseEvent move(QEvent::MouseMove, QPointF(middle + QPoint(30, 0)), view_->mapToGlobal(QPointF(middle + QPoint(30, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view_.get(), &move);
+    view_->grabFramebuffer();
+    EXPECT_FALSE(view_->LastFrameMultisampled());
+    QTest::mouseRelease(view_.get(), Qt::LeftButton, Qt::NoModifier, middle + QPoint(30, 0), 400);
+    view_->grabFramebuffer();
+    EXPECT_TRUE(view_->LastFrameMultisampled());
 
     // Only the 3D scene multisamples.
     settings_.antialiasing = 1;
