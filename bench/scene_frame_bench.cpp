@@ -35,17 +35,37 @@ bool LoadArm(CModel& model, const kestrel::test::TempDir& dir)
            model.ImportMs3dFile(dir.File("arm.ms3d").c_str()) && model.LoadAnimationSplitter(dir.File("arm.afs").c_str()) && model.Finalize(true, true, 1.0f);
 }
 
-void BM_ArmFrame(benchmark::State& state)
+// The off-screen context at 800 x 600, current; null (and the benchmark skipped) without one.
+kestrel::offscreen::HeadlessGl* CurrentContext(benchmark::State& state)
 {
-    const bool playing = state.range(0) == 1;
     std::string why;
     kestrel::offscreen::HeadlessGl* gl = kestrel::test::HeadlessGl::Acquire(kWidth, kHeight, &why);
     if (!gl) {
         state.SkipWithError(why.c_str());
-        return;
+        return nullptr;
     }
     gl->Resize(kWidth, kHeight);
     gl->MakeCurrent();
+    return gl;
+}
+
+// The view's state for a model: its defaults (solid, box corners, grid, axes) and camera.
+void PrepareModelView(const kestrel::prefs::StateBlock& display, const kestrel::prefs::SettingsBlock& settings,
+                      CCamera& camera)
+{
+    kestrel::scene::InitViewGlState();
+    kestrel::scene::ApplyBackFaceOption(display);
+    skfReshapeViewport(kWidth, kHeight, false, kFieldOfView);
+    kestrel::scene::SetClearColour(1, settings);
+    kestrel::scene::CameraState cameraState;
+    kestrel::scene::SetModelCamera(camera, cameraState);
+}
+
+void BM_ArmFrame(benchmark::State& state)
+{
+    const bool playing = state.range(0) == 1;
+    if (!CurrentContext(state))
+        return;
     kestrel::test::TempDir dir;
     CModel model;
     if (!LoadArm(model, dir)) {
@@ -53,15 +73,10 @@ void BM_ArmFrame(benchmark::State& state)
         return;
     }
     const SK_MODEL_STATS stats = model.GetModelStats();
-    const kestrel::prefs::StateBlock display; // the view's defaults: solid, box corners, grid, axes
+    const kestrel::prefs::StateBlock display;
     const kestrel::prefs::SettingsBlock settings;
-    kestrel::scene::InitViewGlState();
-    kestrel::scene::ApplyBackFaceOption(display);
-    skfReshapeViewport(kWidth, kHeight, false, kFieldOfView);
-    kestrel::scene::SetClearColour(1, settings);
     CCamera camera;
-    kestrel::scene::CameraState cameraState;
-    kestrel::scene::SetModelCamera(camera, cameraState);
+    PrepareModelView(display, settings, camera);
 
     // A clock moved by a display interval per frame keeps the poses the same from run to run.
     CTimer::SetManualClock(true);
@@ -126,23 +141,12 @@ void BM_TerrainFrame(benchmark::State& state)
 {
     const bool first = state.range(0) == 1;
     constexpr int kSide = 708; // 2 x 707 x 707 = 999,698 triangles
-    std::string why;
-    kestrel::offscreen::HeadlessGl* gl = kestrel::test::HeadlessGl::Acquire(kWidth, kHeight, &why);
-    if (!gl) {
-        state.SkipWithError(why.c_str());
+    if (!CurrentContext(state))
         return;
-    }
-    gl->Resize(kWidth, kHeight);
-    gl->MakeCurrent();
     const kestrel::prefs::StateBlock display;
     const kestrel::prefs::SettingsBlock settings;
-    kestrel::scene::InitViewGlState();
-    kestrel::scene::ApplyBackFaceOption(display);
-    skfReshapeViewport(kWidth, kHeight, false, kFieldOfView);
-    kestrel::scene::SetClearColour(1, settings);
     CCamera camera;
-    kestrel::scene::CameraState cameraState;
-    kestrel::scene::SetModelCamera(camera, cameraState);
+    PrepareModelView(display, settings, camera);
 
     CModel model;
     BuildTerrain(model, kSide);
