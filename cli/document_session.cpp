@@ -6,21 +6,28 @@
 
 namespace kestrel::cli {
 
-DocumentSession::DocumentSession(const std::string& plugInFolder, int width, int height)
+DocumentSession::DocumentSession(const std::string& plugInFolder, const std::string& path) : path_(path)
 {
-    gl_ = offscreen::HeadlessGl::Acquire(width, height, &glError_);
-    plugIns_.Scan(plugInFolder.empty() ? host::CPlugInManager::DefaultFolder() : plugInFolder);
-    // The document owns GL objects, so it is made while the context is current.
-    doc_ = std::make_unique<doc::Document>();
+    plugIns_.ScanImportersFor(plugInFolder.empty() ? host::CPlugInManager::DefaultFolder() : plugInFolder, path);
 }
 
-doc::OpenOutcome DocumentSession::Open(const std::string& path)
+bool DocumentSession::AcquireGl(int width, int height)
+{
+    if (!gl_)
+        gl_ = offscreen::HeadlessGl::Acquire(width, height, &glError_);
+    return gl_ != nullptr;
+}
+
+doc::OpenOutcome DocumentSession::Open()
 {
     if (gl_)
         gl_->MakeCurrent();
+    // The document owns GL objects, so it is made while the context, if any, is current.
+    if (!doc_)
+        doc_ = std::make_unique<doc::Document>();
     std::error_code ec;
-    const std::string absolute = std::filesystem::absolute(path, ec).string();
-    return doc::OpenDocument(ec ? path : absolute, plugIns_, *doc_);
+    const std::string absolute = std::filesystem::absolute(path_, ec).string();
+    return doc::OpenDocument(ec ? path_ : absolute, plugIns_, *doc_);
 }
 
 } // namespace kestrel::cli

@@ -66,6 +66,12 @@ public:
     // Unloads everything, then loads every "*.so" of the folder in name order; returns the
     // number of accepted plug-ins. A missing folder returns 0 and unloads nothing.
     int Scan(const std::string& folder);
+    // For callers that only import one file (the command line): the same name-order load,
+    // but a plug-in that turns out not to be an importer is unloaded at once, and loading
+    // stops after the first importer that declares the file's extension, so Import picks
+    // the importer Scan would. A kind is known only once a library is loaded, so every
+    // library before that importer is still loaded. The window never uses this.
+    int ScanImportersFor(const std::string& folder, const std::string& filePath);
     void UnloadAll();
 
     // Imports a file by its extension into the model (kind 1, finalized) or the image (kind 2).
@@ -84,7 +90,10 @@ public:
     const FileTypeEntry* FindFileType(const std::string& extension) const;
 
 private:
-    bool Accept(PlugInEntry& entry);
+    // importersOnly: non-importers are rejected; stopExtension: loading ends once an
+    // importer serves it (empty: load all).
+    int ScanFolder(const std::string& folder, bool importersOnly, const std::string& stopExtension);
+    bool Accept(PlugInEntry& entry, bool importersOnly);
     void AddNativeType();
     void AssignCommandIds();
     const PlugInEntry* FindCommand(int commandId) const;
