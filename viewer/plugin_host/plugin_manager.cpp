@@ -240,6 +240,8 @@ int CPlugInManager::Import(const std::string& path, CModel& model, CTexture& ima
     if (result < 1)
         return result < 0 ? kResultException : kResultFailed;
     if (type->kind == 1) {
+        if (beforeFinalize_)
+            beforeFinalize_(model);
         if (!model.Finalize(true, true, 1.0f)) {
             model.Unload();
             return kResultFailed;
