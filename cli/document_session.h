@@ -11,21 +11,25 @@ class HeadlessGl;
 
 namespace kestrel::cli {
 
-// What the command line needs to open a file as the viewer does: the plug-ins, an
-// off-screen GL context (textures are uploaded while a model is finalized) and a document.
+// What the command line needs to open one file as the viewer does: the importer for it
+// and a document; commands that draw also ask for the off-screen GL context.
 class DocumentSession {
 public:
-    // width and height size the off-screen picture.
-    DocumentSession(const std::string& plugInFolder, int width, int height);
+    // Loads the plug-ins of the folder (the default one when empty) up to the importer that
+    // serves path's extension, as the viewer would choose it.
+    DocumentSession(const std::string& plugInFolder, const std::string& path);
 
-    bool HasGl() const { return gl_ != nullptr; }
+    // Makes the off-screen context with a width x height target; call before Open, as
+    // textures are uploaded while a model is finalized. False with GlError() when none.
+    bool AcquireGl(int width, int height);
     const std::string& GlError() const { return glError_; }
     offscreen::HeadlessGl* Gl() { return gl_; }
 
-    doc::OpenOutcome Open(const std::string& path);
+    doc::OpenOutcome Open();
     doc::Document& Document() { return *doc_; }
 
 private:
+    std::string path_;
     host::CPlugInManager plugIns_;
     offscreen::HeadlessGl* gl_ = nullptr;
     std::string glError_;

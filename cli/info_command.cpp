@@ -41,8 +41,9 @@ void DescribeModel(const doc::Document& d, JsonObject& json)
 
 int InfoCommand(const std::string& path, const std::string& plugInFolder)
 {
-    DocumentSession session(plugInFolder, 64, 64);
-    const doc::OpenOutcome outcome = session.Open(path);
+    // Nothing is drawn, so no GL context: the counts do not depend on one.
+    DocumentSession session(plugInFolder, path);
+    const doc::OpenOutcome outcome = session.Open();
     if (!outcome.ok) {
         std::fprintf(stderr, "%s\n", outcome.status.c_str());
         return 1;

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,18 @@ void PrintUsage(FILE* to)
                  "  kestrel-cli sample OUT     write a generated height image\n");
 }
 
+// Restarting costs a second start of the process, about as much as a small file takes to
+// open; it pays only when the input is large enough for page faults to matter.
+constexpr std::uintmax_t kHugePagesFromBytes = std::uintmax_t(8) << 20;
+
+void RestartForLargeInput(int argc, char** argv, const std::string& input)
+{
+    std::error_code ec;
+    const std::uintmax_t bytes = std::filesystem::file_size(input, ec);
+    if (!ec && bytes >= kHugePagesFromBytes)
+        kestrel::platform::RestartWithHugePages(argc, argv);
+}
+
 int UsageError(const std::string& message)
 {
     std::fprintf(stderr, "kestrel-cli: %s\n", message.c_str());
@@ -34,7 +47,6 @@ int UsageError(const std::string& message)
 
 int main(int argc, char** argv)
 {
-    kestrel::platform::RestartWithHugePages(argc, argv);
     kestrel::platform::KeepFreedMemoryForReuse();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
@@ -47,16 +59,20 @@ int main(int argc, char** argv)
         std::string file, plugIns;
         if (!kestrel::cli::ParseInfoArguments(rest, file, plugIns, error))
             return UsageError(error);
+        RestartForLargeInput(argc, argv, file);
         return kestrel::cli::InfoCommand(file, plugIns);
     }
     if (args[0] == "render") {
         kestrel::cli::RenderOptions options;
         if (!kestrel::cli::ParseRenderArguments(rest, options, error))
             return UsageError(error);
+        RestartForLargeInput(argc, argv, options.input);
         return kestrel::cli::RenderCommand(options);
     }
-    if (args[0] == "convert" && rest.size() >= 2)
+    if (args[0] == "convert" && rest.size() >= 2) {
+        RestartForLargeInput(argc, argv, rest[0]);
         return kestrel::cli::ImageConvert(rest[0], rest[1], std::vector<std::string>(rest.begin() + 2, rest.end()));
+    }
     if (args[0] == "sample" && rest.size() == 1)
         return kestrel::cli::WriteSampleImage(rest[0]);
     return UsageError("unknown command or missing arguments: " + args[0]);

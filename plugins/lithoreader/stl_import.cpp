@@ -36,7 +36,7 @@ bool StoreVertices(skGroup* group, const std::vector<float>& positions)
 
 // The stored normal, or the corners' own where the stored one has no usable length:
 // many writers store (0, 0, 0) for every facet, which would smooth to black.
-void FacetNormal(const Facet& facet, float* out)
+void UsableFacetNormal(const Facet& facet, float* out)
 {
     const float* stored = facet.normal;
     const float length = std::sqrt(stored[0] * stored[0] + stored[1] * stored[1] + stored[2] * stored[2]);
@@ -46,9 +46,8 @@ void FacetNormal(const Facet& facet, float* out)
         importkit::TriangleNormal(facet.corners[0], facet.corners[1], facet.corners[2], out);
 }
 
-// One group of count facets, facetAt(i) giving facet i; mesh is their welded corners.
-template <class FacetAt>
-bool BuildGroup(const std::string& name, const WeldedMesh& mesh, size_t count, FacetAt facetAt, skModel* model)
+// One group of count facets; mesh holds their welded corners and facet normals.
+bool BuildGroup(const std::string& name, const WeldedMesh& mesh, size_t count, skModel* model)
 {
     skGroup* group = skModelAddGroup(model);
     if (!group)
@@ -57,9 +56,7 @@ bool BuildGroup(const std::string& name, const WeldedMesh& mesh, size_t count, F
     if (!StoreTriangles(group, mesh.corners) || !StoreVertices(group, mesh.positions))
         return false;
 
-    std::vector<float> facetNormals(count * 3);
-    for (size_t f = 0; f < count; ++f)
-        FacetNormal(facetAt(f), &facetNormals[f * 3]);
+    const std::vector<float>& facetNormals = mesh.facetNormals;
     const auto joins = [&facetNormals](size_t i, size_t j) {
         const float* a = &facetNormals[i * 3];
         const float* b = &facetNormals[j * 3];
@@ -76,13 +73,12 @@ bool BuildGroup(const std::string& name, const WeldedMesh& mesh, size_t count, F
 bool BuildModel(const File& file, skModel* model)
 {
     WeldedMesh mesh;
-    WeldCorners(file, mesh);
-    if (!BuildGroup(file.name, mesh, file.FacetCount(), [&file](size_t f) { return file.FacetAt(f); }, model))
+    WeldCorners(file, mesh, UsableFacetNormal);
+    if (!BuildGroup(file.name, mesh, file.FacetCount(), model))
         return false;
     for (const Solid& solid : file.laterSolids) {
-        WeldCorners(solid.facets, mesh);
-        const auto facetAt = [&solid](size_t f) -> const Facet& { return solid.facets[f]; };
-        if (!BuildGroup(solid.name, mesh, solid.facets.size(), facetAt, model))
+        WeldCorners(solid.facets, mesh, UsableFacetNormal);
+        if (!BuildGroup(solid.name, mesh, solid.facets.size(), model))
             return false;
     }
     return true;

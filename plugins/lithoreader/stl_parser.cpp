@@ -1,5 +1,6 @@
 #include "stl_parser.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "importkit/text_lines.h"
@@ -15,6 +16,8 @@ using importkit::TextLines;
 constexpr size_t kLinePiece = 255;
 constexpr size_t kHeaderSize = 80;
 constexpr uint64_t kFacetSize = 50;
+// How far into a file of binary size "solid" may start for the ASCII form to be tried.
+constexpr size_t kAsciiLookBytes = 1024;
 // Triangles of one group: their corners must stay countable in 32 bits.
 constexpr uint64_t kMaxTriangles = uint64_t(INT32_MAX) / 3;
 
@@ -140,6 +143,22 @@ ParseStatus CheckBinary(const uint8_t* data, size_t size, File& out)
     return ParseStatus::Ok;
 }
 
+bool HasBinarySize(const uint8_t* data, size_t size)
+{
+    return size >= kHeaderSize + 4 && uint64_t(size) == kHeaderSize + 4 + kFacetSize * LeUint32(data + kHeaderSize);
+}
+
+// Whether the ASCII reading is worth trying. A file whose size is exactly that of its
+// binary triangle count is binary unless "solid" shows near its start (binary headers
+// often begin with it, and then the ASCII reading fails at the first facet); any other
+// file is ASCII or nothing, and no line can hold "solid" when the whole file does not.
+bool MayBeAscii(const uint8_t* data, size_t size)
+{
+    if (HasBinarySize(data, size))
+        return memmem(data, std::min(size, kAsciiLookBytes), "solid", 5) != nullptr;
+    return size >= 5 && memmem(data, size, "solid", 5) != nullptr;
+}
+
 // ASCII when it holds complete solids, else checked as binary; out.binaryFile is left
 // for the caller to fill.
 ParseStatus ParseView(const uint8_t* data, size_t size, File& out)
@@ -147,10 +166,9 @@ ParseStatus ParseView(const uint8_t* data, size_t size, File& out)
     out = File();
     if (!data)
         size = 0;
-    // No line can hold "solid" when the whole file does not: skip the line scan of a
-    // binary file.
-    const bool mayBeAscii = size >= 5 && memmem(data, size, "solid", 5) != nullptr;
-    if (mayBeAscii && ReadAscii(data, size, out))
+    if (!MayBeAscii(data, size))
+        return CheckBinary(data, size, out);
+    if (ReadAscii(data, size, out))
         return EverySolidFits(out) ? ParseStatus::Ok : ParseStatus::TooLarge;
     return CheckBinary(data, size, out);
 }

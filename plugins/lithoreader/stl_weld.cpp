@@ -102,11 +102,14 @@ constexpr size_t kBatchCorners = kBatchFacets * 3;
 
 // facetAt(i) gives facet i of count.
 template <class FacetAt>
-void WeldFacets(size_t count, FacetAt facetAt, WeldedMesh& out)
+void WeldFacets(size_t count, FacetAt facetAt, FacetNormal normal, WeldedMesh& out)
 {
     out.positions.clear();
     out.corners.clear();
+    out.facetNormals.clear();
     out.corners.reserve(count * 3);
+    if (normal)
+        out.facetNormals.resize(count * 3);
     // A closed mesh of shared vertices has about half as many vertices as triangles.
     const size_t expected = count / 2 + 1;
     out.positions.reserve(expected * 3);
@@ -115,8 +118,12 @@ void WeldFacets(size_t count, FacetAt facetAt, WeldedMesh& out)
     uint64_t hashes[kBatchCorners];
     for (size_t first = 0; first < count; first += kBatchFacets) {
         const size_t corners = std::min(kBatchFacets, count - first) * 3;
-        for (size_t f = 0; f * 3 < corners; ++f)
-            std::memcpy(batch[f * 3], facetAt(first + f).corners, sizeof(float) * 9);
+        for (size_t f = 0; f * 3 < corners; ++f) {
+            const Facet& facet = facetAt(first + f);
+            std::memcpy(batch[f * 3], facet.corners, sizeof(float) * 9);
+            if (normal)
+                normal(facet, &out.facetNormals[(first + f) * 3]);
+        }
         for (size_t c = 0; c < corners; ++c) {
             hashes[c] = Hash(batch[c]);
             table.Prefetch(hashes[c]);
@@ -128,14 +135,14 @@ void WeldFacets(size_t count, FacetAt facetAt, WeldedMesh& out)
 
 } // namespace
 
-void WeldCorners(const File& file, WeldedMesh& out)
+void WeldCorners(const File& file, WeldedMesh& out, FacetNormal normal)
 {
-    WeldFacets(file.FacetCount(), [&file](size_t f) { return file.FacetAt(f); }, out);
+    WeldFacets(file.FacetCount(), [&file](size_t f) { return file.FacetAt(f); }, normal, out);
 }
 
-void WeldCorners(const std::vector<Facet>& facets, WeldedMesh& out)
+void WeldCorners(const std::vector<Facet>& facets, WeldedMesh& out, FacetNormal normal)
 {
-    WeldFacets(facets.size(), [&facets](size_t f) -> const Facet& { return facets[f]; }, out);
+    WeldFacets(facets.size(), [&facets](size_t f) -> const Facet& { return facets[f]; }, normal, out);
 }
 
 } // namespace kestrel::stl

@@ -98,7 +98,14 @@ void CPlugInManager::UnloadAll()
     fileTypes_.clear();
 }
 
-int CPlugInManager::Scan(const std::string& folder)
+int CPlugInManager::Scan(const std::string& folder) { return ScanFolder(folder, false, std::string()); }
+
+int CPlugInManager::ScanImportersFor(const std::string& folder, const std::string& filePath)
+{
+    return ScanFolder(folder, true, UpperExtension(filePath));
+}
+
+int CPlugInManager::ScanFolder(const std::string& folder, bool importersOnly, const std::string& stopExtension)
 {
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec))
@@ -133,15 +140,17 @@ int CPlugInManager::Scan(const std::string& folder)
             dlclose(entry.library);
             continue;
         }
-        if (!Accept(entry))
+        if (!Accept(entry, importersOnly))
             Release(entry);
+        else if (!stopExtension.empty() && FindFileType(stopExtension))
+            break;
     }
     AddNativeType();
     AssignCommandIds();
     return Count();
 }
 
-bool CPlugInManager::Accept(PlugInEntry& entry)
+bool CPlugInManager::Accept(PlugInEntry& entry, bool importersOnly)
 {
     PlugInInfo info{};
     try {
@@ -150,6 +159,8 @@ bool CPlugInManager::Accept(PlugInEntry& entry)
     } catch (...) {
         return false;
     }
+    if (importersOnly && info.type != PLUGIN_IMPORT)
+        return false;
     entry.name = Cut(info.name, sizeof(info.name), 255);
     entry.description = Cut(info.description, sizeof(info.description), 255);
     entry.version[0] = info.versionMajor;
@@ -229,6 +240,8 @@ int CPlugInManager::Import(const std::string& path, CModel& model, CTexture& ima
     if (result < 1)
         return result < 0 ? kResultException : kResultFailed;
     if (type->kind == 1) {
+        if (beforeFinalize_)
+            beforeFinalize_(model);
         if (!model.Finalize(true, true, 1.0f)) {
             model.Unload();
             return kResultFailed;

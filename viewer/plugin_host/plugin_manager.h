@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,11 +67,20 @@ public:
     // Unloads everything, then loads every "*.so" of the folder in name order; returns the
     // number of accepted plug-ins. A missing folder returns 0 and unloads nothing.
     int Scan(const std::string& folder);
+    // For callers that only import one file (the command line): the same name-order load,
+    // but a plug-in that turns out not to be an importer is unloaded at once, and loading
+    // stops after the first importer that declares the file's extension, so Import picks
+    // the importer Scan would. A kind is known only once a library is loaded, so every
+    // library before that importer is still loaded. The window never uses this.
+    int ScanImportersFor(const std::string& folder, const std::string& filePath);
     void UnloadAll();
 
     // Imports a file by its extension into the model (kind 1, finalized) or the image (kind 2).
     // The file's folder must be the current directory, as the document's open makes it.
     int Import(const std::string& path, CModel& model, CTexture& image);
+    // Called with an imported model just before Finalize (which uploads its textures), for
+    // callers that make their GL context only when a model needs one. The window sets none.
+    void SetBeforeFinalize(std::function<void(CModel&)> hook) { beforeFinalize_ = std::move(hook); }
     // Runs the exporter, editor or tool that owns the command on the model.
     int RunCommand(int commandId, CModel& model);
 
@@ -84,13 +94,17 @@ public:
     const FileTypeEntry* FindFileType(const std::string& extension) const;
 
 private:
-    bool Accept(PlugInEntry& entry);
+    // importersOnly: non-importers are rejected; stopExtension: loading ends once an
+    // importer serves it (empty: load all).
+    int ScanFolder(const std::string& folder, bool importersOnly, const std::string& stopExtension);
+    bool Accept(PlugInEntry& entry, bool importersOnly);
     void AddNativeType();
     void AssignCommandIds();
     const PlugInEntry* FindCommand(int commandId) const;
 
     std::vector<PlugInEntry> importers_, exporters_, editors_, tools_;
     std::vector<FileTypeEntry> fileTypes_;
+    std::function<void(CModel&)> beforeFinalize_;
 };
 
 } // namespace kestrel::host

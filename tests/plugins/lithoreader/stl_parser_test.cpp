@@ -63,6 +63,38 @@ TEST(StlParser, BinaryWhoseHeaderBeginsWithSolid)
     EXPECT_EQ(f.FacetAt(11).normal[0], fx::Cube()[11].normal[0]);
 }
 
+// Files whose size is exactly that of a binary file: the start decides whether the ASCII
+// reading is tried at all, and complete ASCII solids there still win as they always did.
+TEST(StlParser, FilesOfBinarySizeAreAsciiOnlyWhenTheyStartSo)
+{
+    File f;
+    // Complete solids, then junk, a count of one at byte 80 and one 50-byte record.
+    std::vector<uint8_t> ascii = kestrel::test::Bytes("solid early\nendsolid early\n");
+    ascii.resize(80, ' ');
+    const uint8_t one[4] = {1, 0, 0, 0};
+    ascii.insert(ascii.end(), one, one + 4);
+    ascii.resize(84 + 50, 'z');
+    ASSERT_EQ(Parse(ascii, f), ParseStatus::Ok);
+    EXPECT_FALSE(f.binary);
+    EXPECT_EQ(f.name, "early");
+    EXPECT_EQ(f.FacetCount(), 0u);
+
+    // A binary file whose header opens a solid and holds a facet line that breaks off.
+    ASSERT_EQ(Parse(fx::WriteBinary("solid s\nfacet normal 0 0 1", fx::Cube()), f), ParseStatus::Ok);
+    EXPECT_TRUE(f.binary);
+    EXPECT_EQ(f.FacetCount(), 12u);
+
+    // Text far into the records is data, not a solid: records decide, as the size says.
+    std::vector<uint8_t> binary = fx::WriteBinary("terrain", fx::Terrain(4));
+    const std::string text = "\nsolid inner\nendsolid inner\n";
+    ASSERT_GT(binary.size(), 1200 + text.size());
+    std::memcpy(binary.data() + 1200, text.data(), text.size());
+    ASSERT_EQ(Parse(binary, f), ParseStatus::Ok);
+    EXPECT_TRUE(f.binary);
+    EXPECT_EQ(f.name, "terrain");
+    EXPECT_EQ(f.FacetCount(), fx::Terrain(4).size());
+}
+
 TEST(StlParser, BinaryHeaderNameNeedsOneTo62Characters)
 {
     File f;

@@ -60,6 +60,36 @@ TEST(PlugInManager, ScanAcceptsGoodLibrariesAndSkipsTheRest)
     EXPECT_TRUE(manager.FileTypes().empty());
 }
 
+// The command line's load: libraries in name order, only importers kept, and nothing
+// after the first importer of the file's extension, so that importer serves it as in Scan.
+TEST(PlugInManager, ScanImportersForStopsAtTheImporterOfTheExtension)
+{
+    TempDir dir;
+    Install(dir, KESTREL_FIXTURE_PLUGIN_TOOL, "a_tool.so");
+    Install(dir, KESTREL_FIXTURE_PLUGIN_IMPORTER, "b_importer.so");
+    Install(dir, KESTREL_FIXTURE_PLUGIN_IMPORTER, "c_importer.so");
+    Install(dir, KESTREL_FIXTURE_PLUGIN_WRONG_INTERFACE, "d_wrong.so");
+
+    CPlugInManager full;
+    ASSERT_EQ(full.Scan(dir.Path().string()), 3);
+
+    CPlugInManager manager;
+    EXPECT_EQ(manager.ScanImportersFor(dir.Path().string(), "/some/where/model.known"), 1);
+    ASSERT_EQ(manager.Importers().size(), 1u);
+    EXPECT_TRUE(manager.Tools().empty());
+    EXPECT_EQ(manager.Importers()[0].path, full.Importers()[0].path);
+    ASSERT_NE(manager.FindFileType("KNOWN"), nullptr);
+    EXPECT_EQ(manager.FindFileType("KNOWN")->importerIndex, full.FindFileType("KNOWN")->importerIndex);
+    EXPECT_EQ(manager.FileTypes().back().extension, "KXM3");
+
+    // An extension nobody registers loads every importer, and still no tool.
+    EXPECT_EQ(manager.ScanImportersFor(dir.Path().string(), "model.other"), 2);
+    EXPECT_EQ(manager.Importers().size(), 2u);
+    EXPECT_TRUE(manager.Tools().empty());
+    EXPECT_EQ(manager.FindFileType("OTHER"), nullptr);
+    EXPECT_EQ(manager.ScanImportersFor(dir.Path().string(), "no_extension"), 2);
+}
+
 TEST(PlugInManager, ImportAndRunCommand)
 {
     TempDir plugins, files;
