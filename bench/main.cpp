@@ -3,12 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "platform/huge_pages.h"
 #include "platform/memory_reuse.h"
 
 int main(int argc, char** argv)
 {
-    kestrel::platform::RestartWithHugePages(argc, argv);
     kestrel::platform::KeepFreedMemoryForReuse();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -1,12 +1,10 @@
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "arguments.h"
 #include "image_commands.h"
 #include "info_command.h"
-#include "platform/huge_pages.h"
 #include "platform/memory_reuse.h"
 #include "render_command.h"
 
@@ -23,18 +21,6 @@ void PrintUsage(FILE* to)
                  "  kestrel-cli convert IN OUT [--grayscale] [--invert] [--rotate cw|ccw] [--flip v|h]\n"
                  "      [--normal-map SCALE]   read an image, edit it and write BMP, JPG, TGA or PNG\n"
                  "  kestrel-cli sample OUT     write a generated height image\n");
-}
-
-// Restarting costs a second start of the process, about as much as a small file takes to
-// open; it pays only when the input is large enough for page faults to matter.
-constexpr std::uintmax_t kHugePagesFromBytes = std::uintmax_t(8) << 20;
-
-void RestartForLargeInput(int argc, char** argv, const std::string& input)
-{
-    std::error_code ec;
-    const std::uintmax_t bytes = std::filesystem::file_size(input, ec);
-    if (!ec && bytes >= kHugePagesFromBytes)
-        kestrel::platform::RestartWithHugePages(argc, argv);
 }
 
 int UsageError(const std::string& message)
@@ -59,18 +45,15 @@ int main(int argc, char** argv)
         std::string file, plugIns;
         if (!kestrel::cli::ParseInfoArguments(rest, file, plugIns, error))
             return UsageError(error);
-        RestartForLargeInput(argc, argv, file);
         return kestrel::cli::InfoCommand(file, plugIns);
     }
     if (args[0] == "render") {
         kestrel::cli::RenderOptions options;
         if (!kestrel::cli::ParseRenderArguments(rest, options, error))
             return UsageError(error);
-        RestartForLargeInput(argc, argv, options.input);
         return kestrel::cli::RenderCommand(options);
     }
     if (args[0] == "convert" && rest.size() >= 2) {
-        RestartForLargeInput(argc, argv, rest[0]);
         return kestrel::cli::ImageConvert(rest[0], rest[1], std::vector<std::string>(rest.begin() + 2, rest.end()));
     }
     if (args[0] == "sample" && rest.size() == 1)
