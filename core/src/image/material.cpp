@@ -107,6 +107,10 @@ bool CMaterial::UploadTexture(bool load)
     if ((tex.mBpp != 24 && tex.mBpp != 32) ||
         tex.mData.size() < size_t(tex.mWidth) * tex.mHeight * (tex.mBpp / 8))
         return false;
+    // Without a current context there is nothing to upload to (GLU's mipmapping would read
+    // a null extension string); the pixels stay loaded for a later upload.
+    if (!glGetString(GL_VERSION))
+        return false;
     const GLint components = tex.mBpp == 32 ? 4 : 3;
     const GLenum format = tex.mBpp == 32 ? GL_RGBA : GL_RGB;
     GLuint name = 0;

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <cstring>
+#include <thread>
 
 #include "headless_gl.h"
 #include "nimbus/material.h"
@@ -101,6 +102,22 @@ TEST_F(MaterialGl, UploadReplacesTheOldTextureAndHandlesEmptyAndUnknownModes)
     EXPECT_EQ(empty.mDiffuseTex.mTexName, 0u);
     empty.mDiffuseTex.SetFileNameUtf8(dir_.File("missing.png").c_str());
     EXPECT_FALSE(empty.UploadTexture(true));
+}
+
+// A program that loads a textured model without drawing it (the command line's info) has
+// no context: loading keeps the pixels and makes no texture, where mipmapping used to crash.
+TEST_F(MaterialGl, UploadWithoutAContextKeepsThePixelsAndMakesNoTexture)
+{
+    CMaterial m;
+    WriteImage(m, 24);
+    m.mDiffuseTex.mFilter = SK_FILTER_MIPMAP;
+    bool uploaded = true;
+    // A thread of its own has no current context.
+    std::thread([&] { uploaded = m.UploadTexture(true); }).join();
+    EXPECT_FALSE(uploaded);
+    EXPECT_EQ(m.mDiffuseTex.mTexName, 0u);
+    EXPECT_EQ(m.mDiffuseTex.mWidth, 2u);
+    EXPECT_EQ(m.mDiffuseTex.mData.size(), 12u);
 }
 
 TEST_F(MaterialGl, InitializeMaterialAppliesColoursSidesAndTexture)
