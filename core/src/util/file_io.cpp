@@ -2,6 +2,7 @@
 
 #include "file_replacement.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -10,7 +11,10 @@
 
 namespace nimbus {
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes)
+namespace {
+
+// Reads at most `limit` bytes from the start of a regular file of at most maxBytes.
+bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes, uint64_t limit)
 {
     bytes.clear();
     if (path.empty())
@@ -24,7 +28,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0 &&
               uint64_t(st.st_size) <= maxBytes;
     if (ok) {
-        bytes.resize(size_t(st.st_size));
+        bytes.resize(size_t(std::min(uint64_t(st.st_size), limit)));
         size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
@@ -44,6 +48,18 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_
     if (!ok)
         bytes.clear();
     return ok;
+}
+
+} // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes)
+{
+    return ReadFileBytes(path, bytes, maxBytes, UINT64_MAX);
+}
+
+bool ReadFileStart(const std::string& path, std::vector<uint8_t>& bytes, size_t count, uint64_t maxBytes)
+{
+    return ReadFileBytes(path, bytes, maxBytes, count);
 }
 
 bool WriteFileAtomically(const std::string& path, const uint8_t* data, size_t size)

@@ -46,6 +46,23 @@ TEST(ReadWholeFile, ReadsARegularFileWithinItsCapOnly)
     EXPECT_TRUE(bytes.empty());
 }
 
+// A look at a header reads no more than it asks for, and refuses what a whole read refuses.
+TEST(ReadWholeFile, TheStartOfAFileKeepsTheSameRules)
+{
+    TempDir dir;
+    WriteBytes(dir.File("a.bin"), {1, 2, 3, 4, 5, 6, 7, 8});
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(nimbus::ReadFileStart(dir.File("a.bin"), bytes, 6, kAnySize));
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+    ASSERT_TRUE(nimbus::ReadFileStart(dir.File("a.bin"), bytes, 20, kAnySize));
+    EXPECT_EQ(bytes.size(), 8u);
+    EXPECT_FALSE(nimbus::ReadFileStart(dir.File("a.bin"), bytes, 6, 7)) << "the cap is on the whole file";
+    const std::string fifo = dir.File("f.kxm3");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(nimbus::ReadFileStart(fifo, bytes, 6, kAnySize));
+    EXPECT_TRUE(bytes.empty());
+}
+
 TEST(ReadWholeFile, ATextureNamingAPipeFailsAtOnce)
 {
     TempDir dir;
