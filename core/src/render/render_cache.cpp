@@ -28,10 +28,23 @@ void RenderCache::Prepare(const CModel& model, uint64_t bindSerial, uint64_t ski
         bindSerial_ = bindSerial;
     }
     if (rebind || skinSerial != skinSerial_) {
-        for (size_t i = 0; i < meshes_.size(); ++i)
-            RefreshPose(model.mMeshes[i], meshes_[i]);
+        for (MeshArrays& m : meshes_) {
+            m.posed = false;
+            m.shared.poseValid = false;
+        }
         skinSerial_ = skinSerial;
     }
+    model_ = &model;
+}
+
+MeshArrays& RenderCache::Mesh(size_t i)
+{
+    MeshArrays& m = meshes_[i];
+    if (!m.posed && model_ && i < model_->mMeshes.size()) {
+        RefreshPose(model_->mMeshes[i], m);
+        m.posed = true;
+    }
+    return m;
 }
 
 void RenderCache::BuildTopology(const CMesh& mesh, MeshArrays& m)

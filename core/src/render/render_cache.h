@@ -63,6 +63,7 @@ struct MeshArrays {
     // of the batched triangles, every vertex.
     Box corners, batchCorners, vertices;
     bool cornersValid = false, batchCornersValid = false, verticesValid = false;
+    bool posed = false; // positions and normals follow the current pose
 
     // The solid mode's indexed form, built on first use.
     SharedCorners shared;
@@ -76,10 +77,15 @@ struct MeshArrays {
 
 class RenderCache {
 public:
-    // Rebuilds what the serials say has changed since the last call.
+    // Rebuilds the topology when the bind serial changed since the last call; after a new
+    // pose, each mesh's corner arrays are refreshed when next asked for. The model must
+    // outlive the use of what Prepare returns.
     void Prepare(const CModel& model, uint64_t bindSerial, uint64_t skinSerial);
-    MeshArrays& Mesh(size_t i) { return meshes_[i]; }
-    const std::vector<MeshArrays>& Meshes() const { return meshes_; }
+    // A mesh with its corner arrays in the current pose.
+    MeshArrays& Mesh(size_t i);
+    // A mesh's topology only (slots, batches, texture coordinates, edge flags): the solid
+    // mode draws from its shared corners and never needs the corner arrays.
+    MeshArrays& Topology(size_t i) { return meshes_[i]; }
 
     // Corner normals turned to face the viewer under the given model-view matrix.
     static const GLfloat* FacingNormals(MeshArrays& m, const GLfloat* modelView);
@@ -96,6 +102,7 @@ private:
     void RefreshPose(const CMesh& mesh, MeshArrays& m);
 
     std::vector<MeshArrays> meshes_;
+    const CModel* model_ = nullptr;
     uint64_t bindSerial_ = ~uint64_t(0);
     uint64_t skinSerial_ = ~uint64_t(0);
 };

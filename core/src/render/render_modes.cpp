@@ -174,7 +174,7 @@ void CModel::Render()
         const CMesh& mesh = mMeshes[i];
         if (mesh.mFlags & SK_MESH_HIDDEN)
             continue;
-        MeshArrays& m = cache.Mesh(i);
+        MeshArrays& m = cache.Topology(i);
         const SharedCorners& shared = PreparedSharedCorners(mesh, m);
         for (size_t b = 0; b < m.batches.size(); ++b) {
             nimbus::render::BatchMaterial(*this, m.batches[b].material).InitializeMaterial();
@@ -183,7 +183,7 @@ void CModel::Render()
             DrawSharedBatch(shared, b);
         }
         if (mesh.mFlags & SK_MESH_SELECTED)
-            DrawSelectionBox(RenderCache::BatchBox(m));
+            DrawSelectionBox(RenderCache::BatchBox(cache.Mesh(i)));
     }
     if (CMaterial::mIsCulling)
         glEnable(GL_CULL_FACE);
