@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "x_server.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -26,8 +28,7 @@ QString Pane(frame::CMainFrame& frame, int pane) { return frame.Panes().Label(pa
 
 TEST(AnimationControls, TheArmPlaysSwitchesSequencesAndShowsItsFrames)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        GTEST_SKIP() << "the OpenGL view needs an X server (run under xvfb-run)";
+    KESTREL_SKIP_WITHOUT_X_SERVER();
     test::BoundFrame bound(800, 600);
     ASSERT_TRUE(bound.Ready());
     frame::CMainFrame& frame = bound.frame;

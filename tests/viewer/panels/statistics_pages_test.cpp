@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "x_server.h"
+
 #include <QGuiApplication>
 #include <QTabWidget>
 #include <QTest>
@@ -28,8 +30,7 @@ QTreeWidgetItem* FindItem(QTreeWidget& tree, const QString& text)
 
 TEST(StatisticsPages, FollowTheOpenModelAndShowHideAndSelectItsMeshes)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        GTEST_SKIP() << "the OpenGL view needs an X server (run under xvfb-run)";
+    KESTREL_SKIP_WITHOUT_X_SERVER();
     test::BoundFrame bound(800, 600);
     ASSERT_TRUE(bound.Ready());
     frame::CMainFrame& frame = bound.frame;

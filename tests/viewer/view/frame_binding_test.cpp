@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "x_server.h"
+
 #include <QAction>
 #include <QGuiApplication>
 #include <QTest>
@@ -23,8 +25,7 @@ using namespace kestrel;
 
 TEST(FrameBinding, TheViewSitsInTheFrameAndAnswersItsCommands)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        GTEST_SKIP() << "the OpenGL view needs an X server (run under xvfb-run)";
+    KESTREL_SKIP_WITHOUT_X_SERVER();
     const auto before = std::filesystem::current_path();
     frame::CMainFrame frame(frame::CMainFrame::Options{KESTREL_PLUGIN_FOLDER, false});
     ASSERT_TRUE(frame.Create());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "x_server.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -32,8 +34,7 @@ class KestrelView : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            GTEST_SKIP() << "the OpenGL view needs an X server (run under xvfb-run)";
+        KESTREL_SKIP_WITHOUT_X_SERVER();
         ASSERT_GT(plugIns_.Scan(KESTREL_PLUGIN_FOLDER), 0);
         doc_ = std::make_unique<CKestrelDoc>(plugIns_, state_, settings_);
         QObject::connect(doc_.get(), &CKestrelDoc::statusChanged,
