@@ -2,8 +2,10 @@
 
 #include <QCommandLineParser>
 #include <QSurfaceFormat>
+#include <QTimer>
 
 #include "frame_binding.h"
+#include "kestrel_doc.h"
 #include "main_frame.h"
 #include "platform/local_path.h"
 #include "toolbar_icons.h"
@@ -58,10 +60,18 @@ bool CKestrelApp::Start()
         return false;
     // The document and its view join the frame before the window shows and the command
     // line is processed; the frame owns the binding.
-    new view::CFrameBinding(*frame_);
+    auto* binding = new view::CFrameBinding(*frame_);
     frame_->ShowAtStart();
-    if (!commandLineFile_.isEmpty())
-        emit frame_->OpenFileRequested(commandLineFile_);
+    if (!commandLineFile_.isEmpty()) {
+        // Opened once the event loop runs: the window draws itself while the file is read,
+        // and closing it meanwhile ends the program.
+        QTimer::singleShot(0, frame_.get(), [this, binding] {
+            view::CKestrelDoc& doc = binding->Doc();
+            doc.SetQuietReadTime(std::chrono::milliseconds(0));
+            emit frame_->OpenFileRequested(commandLineFile_);
+            doc.SetQuietReadTime(view::CKestrelDoc::kQuietReadTime);
+        });
+    }
     return true;
 }
 

@@ -28,7 +28,8 @@ CommandState CCommandRegistry::State(int id) const
     if (found == entries_.end())
         return {};
     const CommandHandler& h = found->second.handler;
-    return CommandState{!h.enabled || h.enabled(), h.checked && h.checked()};
+    const bool allowed = !suspended_ || h.whileSuspended;
+    return CommandState{allowed && (!h.enabled || h.enabled()), h.checked && h.checked()};
 }
 
 bool CCommandRegistry::Run(int id)

@@ -14,6 +14,7 @@ struct CommandHandler {
     std::function<void()> run;
     std::function<bool()> enabled; // empty: always enabled
     std::function<bool()> checked; // empty: never checked
+    bool whileSuspended = false;   // stays available while the registry is suspended
 };
 
 struct CommandState {
@@ -36,6 +37,10 @@ public:
     // Runs the command when it is registered and enabled now; false otherwise, so a stale
     // enabled button or key cannot run a command whose rule says no.
     bool Run(int id);
+    // While the document is busy (a long file read) only the commands marked to stay
+    // available may run; the rest show disabled.
+    void SetSuspended(bool on) { suspended_ = on; }
+    bool Suspended() const { return suspended_; }
     // Ids in the order they were first registered.
     std::vector<int> Ids() const;
 
@@ -46,6 +51,7 @@ private:
     };
     std::unordered_map<int, Entry> entries_;
     std::vector<int> order_;
+    bool suspended_ = false;
 };
 
 } // namespace kestrel::commands

@@ -54,6 +54,12 @@ void ResetDocument(Document& doc)
     doc.viewMode = kEmpty;
 }
 
+void UploadDocument(Document& doc)
+{
+    if (doc.viewMode == kModel)
+        doc.model.ReloadTextures(false);
+}
+
 OpenOutcome OpenDocument(const std::string& path, host::CPlugInManager& plugIns, Document& doc)
 {
     CTimer timer;

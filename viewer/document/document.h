@@ -36,7 +36,11 @@ void ResetDocument(Document& doc);
 
 // Opens a file: the native header decides, otherwise the importer registered for the
 // extension. Makes the file's folder the current directory, since texture names inside
-// models are relative to it. A GL context must be current (textures are uploaded).
+// models are relative to it. Textures are made in the current GL context; without one
+// (a worker thread) only their pixels are read, and UploadDocument makes them later.
 OpenOutcome OpenDocument(const std::string& path, host::CPlugInManager& plugIns, Document& doc);
+
+// Makes the GL textures of a document opened without a current context.
+void UploadDocument(Document& doc);
 
 } // namespace kestrel::doc

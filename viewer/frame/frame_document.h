@@ -16,6 +16,8 @@ public:
     // A plug-in changed the model: re-read its statistics and refresh the panels.
     virtual void ModelChanged() = 0;
     virtual void RedrawViews() = 0;
+    // The window closes: long work on the document (a file being read) stops.
+    virtual void CancelWork() {}
 };
 
 } // namespace kestrel::frame

@@ -150,10 +150,14 @@ void CMainFrame::RegisterFrameCommands()
     const auto on = [this](int id, std::function<void()> run, std::function<bool()> checked = {}) {
         commands_.Register(id, this, commands::CommandHandler{std::move(run), {}, std::move(checked)});
     };
-    on(kAppExit, [this] { close(); });
-    on(kFullScreen, [this] { SetFullScreen(!fullScreen_); }, [this] { return fullScreen_; });
+    // These touch no document, so they stay while a long read holds the others.
+    const auto always = [this](int id, std::function<void()> run, std::function<bool()> checked = {}) {
+        commands_.Register(id, this, commands::CommandHandler{std::move(run), {}, std::move(checked), true});
+    };
+    always(kAppExit, [this] { close(); });
+    always(kFullScreen, [this] { SetFullScreen(!fullScreen_); }, [this] { return fullScreen_; });
     on(kSettings, [this] { ShowSettings(); });
-    on(kAbout, [this] { ShowAbout(); });
+    always(kAbout, [this] { ShowAbout(); });
     on(kHelpMail, [] { QDesktopServices::openUrl(QUrl("mailto:support@halvard.example")); });
     on(kHelpWeb, [] { QDesktopServices::openUrl(QUrl("https://halvard.example/kestrel")); });
     on(kHelpModeller, [] { QDesktopServices::openUrl(QUrl("https://www.milkshape3d.example")); });
@@ -226,6 +230,9 @@ void CMainFrame::ShowAbout()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // A file still being read is given up rather than waited for.
+    if (document_)
+        document_->CancelWork();
     SaveState();
     event->accept();
 }

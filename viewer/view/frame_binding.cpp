@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStatusBar>
 
 #include "kestrel_doc.h"
 #include "kestrel_view.h"
@@ -9,6 +10,7 @@
 #include "information_page.h"
 #include "main_frame.h"
 #include "objects_page.h"
+#include "open_progress.h"
 #include "preference_store.h"
 #include "recent_files.h"
 #include "status_message.h"
@@ -33,6 +35,13 @@ CFrameBinding::CFrameBinding(frame::CMainFrame& frame) : QObject(&frame), frame_
             [&frame](const QString& path) { frame.RecentFiles().Add(path); });
     connect(&frame, &frame::CMainFrame::OpenFileRequested, doc_.get(), [this](const QString& path) {
         doc_->Open(path);
+    });
+    auto* progress = new COpenProgress(*frame.statusBar());
+    connect(progress, &COpenProgress::cancelRequested, doc_.get(), &CKestrelDoc::CancelOpen);
+    connect(doc_.get(), &CKestrelDoc::loadingChanged, &frame, [this, progress](bool loading) {
+        progress->SetLoading(loading);
+        frame_.Commands().SetSuspended(loading);
+        frame_.RefreshCommands();
     });
     connect(view_, &CKestrelView::leaveFullScreenRequested, &frame, [&frame] { frame.SetFullScreen(false); });
     ConnectCommands();
@@ -107,6 +116,11 @@ void CFrameBinding::ModelChanged()
 void CFrameBinding::RedrawViews()
 {
     doc_->Redraw();
+}
+
+void CFrameBinding::CancelWork()
+{
+    doc_->CancelOpen();
 }
 
 } // namespace kestrel::view

@@ -37,6 +37,7 @@ public:
     void EndModelChange() override;
     void ModelChanged() override;
     void RedrawViews() override;
+    void CancelWork() override;
 
 private:
     void ConnectCommands();

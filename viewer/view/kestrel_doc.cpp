@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
@@ -63,6 +65,13 @@ private:
 };
 
 constexpr const char* kSaveError = "Error saving file!";
+constexpr int kReadPollMs = 15;
+
+void ChangeOverrideCursor(Qt::CursorShape shape)
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && QGuiApplication::overrideCursor())
+        QGuiApplication::changeOverrideCursor(shape);
+}
 
 } // namespace
 
@@ -130,9 +139,11 @@ bool CKestrelDoc::Open(const QString& path)
     // Let the status bar and the wait cursor show before the file is read.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     doc::OpenOutcome outcome;
-    {
-        GlScope gl(view_);
-        outcome = doc::OpenDocument(LocalPath(full), plugIns_, data_);
+    if (!ReadFile(LocalPath(full), outcome)) {
+        opening_ = false;
+        NewDocument();
+        SetStatus(QStringLiteral("Loading cancelled."), doc::kInformation);
+        return false;
     }
     SetViewMode(data_.viewMode);
     if (data_.viewMode == doc::kImage && view_)
@@ -146,6 +157,45 @@ bool CKestrelDoc::Open(const QString& path)
     SetPath(full);
     opening_ = false;
     return outcome.ok;
+}
+
+bool CKestrelDoc::ReadFile(const std::string& path, doc::OpenOutcome& outcome)
+{
+    cancelRequested_ = false;
+    loader_.Start(path, plugIns_);
+    // Most files are read before anyone would notice; only a longer read shows its
+    // progress and keeps the window working meanwhile.
+    if (!loader_.WaitFor(quietRead_)) {
+        emit loadingChanged(true);
+        QEventLoop loop;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &loop, [this, &loop] {
+            if (cancelRequested_ || loader_.WaitFor(std::chrono::milliseconds(0)))
+                loop.quit();
+        });
+        poll.start(kReadPollMs);
+        {
+            // The wait cursor would hide that Cancel can be pressed.
+            ChangeOverrideCursor(Qt::BusyCursor);
+            loop.exec();
+            ChangeOverrideCursor(Qt::WaitCursor);
+        }
+        emit loadingChanged(false);
+        // Cancelled, or the event loop was told to end (the application quits).
+        if (cancelRequested_ || !loader_.WaitFor(std::chrono::milliseconds(0))) {
+            loader_.Abandon();
+            return false;
+        }
+    }
+    GlScope gl(view_);
+    outcome = loader_.TakeResult(data_);
+    return true;
+}
+
+void CKestrelDoc::CancelOpen()
+{
+    if (opening_)
+        cancelRequested_ = true;
 }
 
 void CKestrelDoc::SetPath(const QString& path)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document.h"
+#include "document_loader.h"
 #include "image_drawing.h"
 #include "nimbus/camera.h"
 #include "preference_blocks.h"
@@ -38,6 +39,12 @@ public:
     void NewDocument();
     // Opens a file; the status says how it went. False when it failed.
     bool Open(const QString& path);
+    // While Open reads a long file: stops waiting for it; the document is left empty.
+    void CancelOpen();
+    bool IsOpening() const { return opening_; }
+    // A read that ends within this shows no progress and takes no input meanwhile.
+    static constexpr std::chrono::milliseconds kQuietReadTime{250};
+    void SetQuietReadTime(std::chrono::milliseconds time) { quietRead_ = time; }
     // Save in place, or Save As when the file cannot be written in place.
     bool Save();
     bool SaveAs();
@@ -92,11 +99,15 @@ signals:
     void frameRateChanged(float fps);
     // A file was opened or saved under a name: it belongs in the recent-file list.
     void recentFileAdded(const QString& path);
+    // A read that takes a while started (true) or ended; Cancel belongs on screen meanwhile.
+    void loadingChanged(bool loading);
     // Refresh File moves the folder browser to the file's folder first.
     void showFolderRequested(const QString& folder);
 
 private:
     void Reset(bool opening);
+    // False when cancelled.
+    bool ReadFile(const std::string& path, doc::OpenOutcome& outcome);
     void SetStatus(const QString& text, int severity);
     void SetPath(const QString& path);
     bool WriteNative(const QString& path);
@@ -118,6 +129,9 @@ private:
     QString statusText_;
     int statusSeverity_ = 0;
     bool opening_ = false;
+    bool cancelRequested_ = false;
+    std::chrono::milliseconds quietRead_ = kQuietReadTime;
+    doc::CDocumentLoader loader_; // after everything a read may still touch
     SaveDialog saveDialog_;
 };
 

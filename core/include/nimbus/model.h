@@ -24,6 +24,9 @@ public:
     CModel();
     CModel(const CModel& other);
     CModel& operator=(const CModel& other);
+    // Takes over the other model's content and GL objects without copying its arrays; the
+    // other is left empty. A model read on a worker thread is handed over this way.
+    CModel& operator=(CModel&& other) noexcept;
     virtual ~CModel();
 
     void Unload();
@@ -138,6 +141,7 @@ protected:
 
 private:
     void CopyFrom(const CModel& other);
+    void ReleaseRampTexture();
     void ResetCurrentBounds();
     void ResetAnimationState();
     void PoseJoints(float time);

@@ -2,6 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
 #include "render/render_cache.h"
 
 namespace {
@@ -90,12 +94,61 @@ void CModel::CopyFrom(const CModel& other)
     ++mBindSerial;
 }
 
-CModel::~CModel()
+CModel& CModel::operator=(CModel&& other) noexcept
+{
+    if (this == &other)
+        return *this;
+    Unload();
+    ReleaseRampTexture();
+    mAnimated = other.mAnimated;
+    mTotalFrames = other.mTotalFrames;
+    mCurrentSequence = other.mCurrentSequence;
+    mQueuedSequence = other.mQueuedSequence;
+    mSwitchPending = other.mSwitchPending;
+    mCurrentTime = other.mCurrentTime;
+    mFps = other.mFps;
+    mPlaying = other.mPlaying;
+    mPaused = other.mPaused;
+    mPriorityEnabled = other.mPriorityEnabled;
+    mLastTick = other.mLastTick;
+    mDefaultMaterial = std::move(other.mDefaultMaterial);
+    mScaleMatrix = other.mScaleMatrix;
+    mCenterMatrix = other.mCenterMatrix;
+    mBoundsMax = other.mBoundsMax;
+    mBoundsMin = other.mBoundsMin;
+    mCurBounds[0] = other.mCurBounds[0];
+    mCurBounds[1] = other.mCurBounds[1];
+    mLogger = other.mLogger;
+    mLogging = other.mLogging;
+    std::memcpy(mCelRamp, other.mCelRamp, sizeof(mCelRamp));
+    // Moving a vector keeps its elements where they are, so the joints' parent links hold.
+    mMeshes = std::move(other.mMeshes);
+    mMaterials = std::move(other.mMaterials);
+    mJoints = std::move(other.mJoints);
+    mSequences = std::move(other.mSequences);
+    mReserved = std::move(other.mReserved);
+    mRampTexture = std::exchange(other.mRampTexture, 0u);
+    mDisplayList = std::exchange(other.mDisplayList, 0u);
+    std::swap(mRenderCache, other.mRenderCache);
+    // Caches keyed by these must see new geometry whichever model they last looked at.
+    mSkinSerial = std::max(mSkinSerial, other.mSkinSerial) + 1;
+    mBindSerial = std::max(mBindSerial, other.mBindSerial) + 1;
+    other.Unload();
+    return *this;
+}
+
+void CModel::ReleaseRampTexture()
 {
     if (mRampTexture != 0 && glIsTexture(mRampTexture)) {
         const GLuint name = mRampTexture;
         glDeleteTextures(1, &name);
     }
+    mRampTexture = 0;
+}
+
+CModel::~CModel()
+{
+    ReleaseRampTexture();
     if (mDisplayList != 0)
         glDeleteLists(mDisplayList, 1);
     delete mRenderCache;

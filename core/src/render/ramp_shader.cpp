@@ -17,6 +17,14 @@ constexpr size_t kLineChars = 63;
 
 void CModel::ReloadTextures(bool load)
 {
+    // Without a current context (a model read on a worker thread) only the pixels are
+    // read; a later ReloadTextures(false) where the model is drawn makes the textures.
+    if (!glGetString(GL_VERSION)) {
+        if (load)
+            for (CMaterial& material : mMaterials)
+                material.UploadTexture(true);
+        return;
+    }
     if (mRampTexture != 0) {
         const GLuint old = mRampTexture;
         glDeleteTextures(1, &old);

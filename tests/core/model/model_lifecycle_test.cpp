@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "model_fixtures.h"
 
@@ -165,6 +166,29 @@ TEST(ModelLifecycle, CopiesOwnTheirArraysAndParentLinks)
         ASSERT_EQ(m->mJoints.size(), 2u);
         EXPECT_EQ(m->mJoints[1].mParent, &m->mJoints[0]);
     }
+}
+
+TEST(ModelLifecycle, AMoveHandsOverWithoutCopyingAndEmptiesTheSource)
+{
+    TestModel source;
+    source.mMeshes.push_back(Quad("quad", 0, 0, 1, 1));
+    source.mJoints = {Joint("root", "", CVector3d()), Joint("child", "root", CVector3d(0, 1, 0))};
+    ASSERT_TRUE(source.InitSkeleton());
+    source.mFps = 12.0f;
+    const CMesh* meshes = source.mMeshes.data();
+    const CJoint* joints = source.mJoints.data();
+
+    TestModel target;
+    target.mMeshes.push_back(Quad("old", 0, 0, 2, 2));
+    target = std::move(source);
+    EXPECT_EQ(target.mMeshes.data(), meshes); // the arrays themselves, not copies
+    EXPECT_EQ(target.mJoints.data(), joints);
+    ASSERT_EQ(target.mMeshes.size(), 1u);
+    EXPECT_STREQ(target.mMeshes[0].mName, "quad");
+    EXPECT_EQ(target.mJoints[1].mParent, &target.mJoints[0]);
+    EXPECT_FLOAT_EQ(target.mFps, 12.0f);
+    EXPECT_TRUE(source.mMeshes.empty());
+    EXPECT_TRUE(source.mJoints.empty());
 }
 
 TEST(ModelLifecycle, LongNamesAreCutAndTerminated)

@@ -76,3 +76,22 @@ TEST(CommandRegistry, ACommandMayRemoveItsOwnHandlerWhileItRuns)
     EXPECT_EQ(runs, 1);
     EXPECT_FALSE(registry.Run(kFirst));
 }
+
+TEST(CommandRegistry, WhileSuspendedOnlyTheMarkedCommandsRun)
+{
+    CCommandRegistry registry;
+    int runs = 0, exits = 0;
+    registry.Register(kFirst, &kOwnerA, CommandHandler{[&] { ++runs; }, {}, [] { return true; }});
+    registry.Register(kSecond, &kOwnerA, CommandHandler{[&] { ++exits; }, {}, {}, true});
+    registry.Register(kThird, &kOwnerA, CommandHandler{[] {}, [] { return false; }, {}, true});
+    registry.SetSuspended(true);
+    EXPECT_FALSE(registry.State(kFirst).enabled);
+    EXPECT_TRUE(registry.State(kFirst).checked); // the mark still says what is on
+    EXPECT_FALSE(registry.Run(kFirst));
+    EXPECT_TRUE(registry.Run(kSecond));
+    EXPECT_FALSE(registry.State(kThird).enabled); // its own rule still holds
+    registry.SetSuspended(false);
+    EXPECT_TRUE(registry.Run(kFirst));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(exits, 1);
+}

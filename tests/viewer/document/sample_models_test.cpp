@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "document.h"
+#include "document_loader.h"
 #include "headless_gl.h"
 #include "nimbus/camera.h"
 #include "nimbus/scene_draw.h"
@@ -180,6 +181,36 @@ TEST_F(SampleModels, AJointOnlyModelShowsItsSkeletonWhenTheOptionIsOff)
     armNothing.skeletonMode = 5;
     EXPECT_LT(DifferentShare(Draw(arm, MeshOnly(2)), Draw(arm, armNothing)), 0.002);
     EXPECT_GT(DifferentShare(Draw(arm, MeshOnly(2)), Draw(arm, armStyle4)), 0.002);
+}
+
+TEST_F(SampleModels, AReadOnAWorkerDrawsExactlyAsAReadInPlace)
+{
+    kestrel::doc::CDocumentLoader loader;
+    for (const char* name : kSampleModels) {
+        Document inPlace;
+        Open(name, inPlace);
+        // Start a read, give it up, then read again: the first is waited for, never mixed in.
+        loader.Start(dir_.File(name), plugIns_);
+        loader.Abandon();
+        loader.Start(dir_.File(name), plugIns_);
+        ASSERT_TRUE(loader.WaitFor(std::chrono::seconds(30))) << name;
+        Document worker;
+        gl_->MakeCurrent();
+        const auto outcome = loader.TakeResult(worker);
+        ASSERT_TRUE(outcome.ok) << name << ": " << outcome.status;
+        EXPECT_FALSE(loader.Running());
+        ASSERT_EQ(worker.model.mMeshes.size(), inPlace.model.mMeshes.size()) << name;
+        EXPECT_EQ(worker.stats.totalTriangles, inPlace.stats.totalTriangles) << name;
+        for (const CMaterial& m : worker.model.mMaterials)
+            if (m.mDiffuseTex.mWidth != 0)
+                EXPECT_NE(m.mDiffuseTex.mTexName, 0u) << name << ": its texture was made where it is drawn";
+        for (int mode : {2, 9, 12})
+            EXPECT_EQ(DifferentShare(Draw(inPlace, MeshOnly(mode)), Draw(worker, MeshOnly(mode))), 0.0)
+                << name << " in mesh mode " << mode;
+    }
+    // Given up while running, it still ends before the loader goes.
+    loader.Start(dir_.File("crate.3ds"), plugIns_);
+    loader.Abandon();
 }
 
 } // namespace

@@ -56,3 +56,71 @@ TEST(FrameBinding, TheViewSitsInTheFrameAndAnswersItsCommands)
 }
 
 } // namespace
+
+namespace {
+
+// What the window shows and allows at the moment a long read starts.
+struct DuringRead {
+    bool seen = false;
+    bool openEnabled = true;
+    bool exitEnabled = false;
+    bool cancelShown = false;
+};
+
+TEST(FrameBinding, ALongReadKeepsTheWindowWorkingAndCanBeCancelled)
+{
+    KESTREL_SKIP_WITHOUT_X_SERVER();
+    const auto before = std::filesystem::current_path();
+    frame::CMainFrame frame(frame::CMainFrame::Options{KESTREL_PLUGIN_FOLDER, false});
+    ASSERT_TRUE(frame.Create());
+    auto* binding = new view::CFrameBinding(frame);
+    frame.resize(640, 480);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    view::CKestrelDoc& doc = binding->Doc();
+    doc.SetQuietReadTime(std::chrono::milliseconds(0)); // every read counts as long
+
+    test::TempDir dir;
+    test::WriteBytes(dir.File("cube.stl"), test::stl::WriteBinary("cube", test::stl::Cube()));
+    const QString path = QString::fromStdString(dir.File("cube.stl"));
+    DuringRead during;
+    bool cancel = false;
+    QObject::connect(&doc, &view::CKestrelDoc::loadingChanged, &frame, [&](bool loading) {
+        if (!loading)
+            return;
+        during.seen = true;
+        during.openEnabled = frame.Action(cmd::kFileOpen)->isEnabled();
+        during.exitEnabled = frame.Action(cmd::kAppExit)->isEnabled();
+        QWidget* progress = frame.findChild<QWidget*>("openProgress");
+        during.cancelShown = progress && progress->isVisible();
+        EXPECT_FALSE(doc.Open(path)); // a second open meanwhile is refused
+        if (cancel)
+            doc.CancelOpen();
+    });
+
+    // Read to the end: the same document as a quick read, and the window's commands back.
+    EXPECT_TRUE(doc.Open(path));
+    EXPECT_TRUE(during.seen);
+    EXPECT_FALSE(during.openEnabled);
+    EXPECT_TRUE(during.exitEnabled);
+    EXPECT_TRUE(during.cancelShown);
+    EXPECT_TRUE(frame.Status().Text().startsWith("Model loaded in ")) << frame.Status().Text().toStdString();
+    EXPECT_EQ(doc.Data().stats.totalTriangles, 12u);
+    EXPECT_EQ(doc.Title(), QString("cube.stl"));
+    EXPECT_TRUE(frame.Action(cmd::kFileOpen)->isEnabled());
+    EXPECT_FALSE(frame.findChild<QWidget*>("openProgress")->isVisible());
+
+    // Cancelled: an empty new document, said so, and the next open works again.
+    cancel = true;
+    EXPECT_FALSE(doc.Open(path));
+    EXPECT_EQ(frame.Status().Text(), QString("Loading cancelled."));
+    EXPECT_EQ(doc.Data().stats.totalTriangles, 0u);
+    EXPECT_TRUE(doc.PathName().isEmpty());
+    EXPECT_TRUE(frame.Action(cmd::kFileOpen)->isEnabled());
+    cancel = false;
+    EXPECT_TRUE(doc.Open(path));
+    EXPECT_EQ(doc.Data().stats.totalTriangles, 12u);
+    std::filesystem::current_path(before);
+}
+
+} // namespace
