@@ -61,6 +61,9 @@ bool CKestrelApp::Start()
     // The document and its view join the frame before the window shows and the command
     // line is processed; the frame owns the binding.
     auto* binding = new view::CFrameBinding(*frame_);
+    // The file is read while the window is shown and draws itself.
+    if (!commandLineFile_.isEmpty())
+        binding->Doc().StartReading(commandLineFile_);
     frame_->ShowAtStart();
     if (!commandLineFile_.isEmpty()) {
         // Opened once the event loop runs: the window draws itself while the file is read,

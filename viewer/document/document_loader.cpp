@@ -17,26 +17,22 @@ void CDocumentLoader::Join()
     shared_.reset();
 }
 
-void CDocumentLoader::Start(const std::string& path, host::CPlugInManager& plugIns, std::function<void()> finished)
+void CDocumentLoader::Start(const std::string& path, host::CPlugInManager& plugIns, AfterRead afterRead)
 {
     Join();
     shared_ = std::make_shared<Shared>();
-    shared_->finished = std::move(finished);
-    worker_ = std::thread([shared = shared_, path, &plugIns] {
+    worker_ = std::thread([shared = shared_, path, &plugIns, afterRead = std::move(afterRead)] {
         OpenOutcome outcome = OpenDocument(path, plugIns, shared->result);
-        std::function<void()> finished;
+        if (outcome.ok && afterRead)
+            afterRead(shared->result);
         {
             std::lock_guard<std::mutex> lock(shared->mutex);
             shared->outcome = std::move(outcome);
             shared->done = true;
-            if (!shared->abandoned)
-                finished = std::move(shared->finished);
-            else
+            if (shared->abandoned)
                 ResetDocument(shared->result); // nothing GL was made: safe off the main thread
         }
         shared->ended.notify_all();
-        if (finished)
-            finished();
     });
 }
 
@@ -70,7 +66,6 @@ void CDocumentLoader::Abandon()
         return;
     std::lock_guard<std::mutex> lock(shared_->mutex);
     shared_->abandoned = true;
-    shared_->finished = nullptr;
 }
 
 } // namespace kestrel::doc

@@ -22,10 +22,12 @@ public:
     CDocumentLoader(const CDocumentLoader&) = delete;
     CDocumentLoader& operator=(const CDocumentLoader&) = delete;
 
+    // Work on a document read well, done on the worker too (it must not touch GL).
+    using AfterRead = std::function<void(Document&)>;
+
     // Starts reading a file. A read still running (one given up by Abandon) is waited for
     // first: importers and the current directory are shared, so two never run at once.
-    // `finished` is called on the worker thread when the read ends, unless abandoned.
-    void Start(const std::string& path, host::CPlugInManager& plugIns, std::function<void()> finished = {});
+    void Start(const std::string& path, host::CPlugInManager& plugIns, AfterRead afterRead = {});
     // True when the read has ended within the time.
     bool WaitFor(std::chrono::milliseconds timeout);
     bool Running() const { return worker_.joinable(); }
@@ -43,7 +45,6 @@ private:
         std::condition_variable ended;
         bool done = false;
         bool abandoned = false;
-        std::function<void()> finished;
         Document result;
         OpenOutcome outcome;
     };

@@ -9,9 +9,12 @@ namespace kestrel::prefs {
 
 constexpr uint32_t kVersionStamp[4] = {3, 2, 0, 459};
 
+// The mesh mode drawn with the models' own materials and shared corners.
+constexpr uint8_t kSolidMeshMode = 12;
+
 #pragma pack(push, 1)
 struct StateBlock {
-    uint8_t meshMode = 12;       // Solid
+    uint8_t meshMode = kSolidMeshMode;
     uint8_t boundingBoxMode = 1; // corners
     uint8_t skeletonMode = 0;
     uint8_t normalsShown = 0;

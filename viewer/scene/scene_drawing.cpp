@@ -30,7 +30,7 @@ void DrawMesh(CModel& model, const prefs::StateBlock& state, const prefs::Settin
     case 9:
     case 10:
     case 11: model.Render(state.meshMode, kWhite); break;
-    case 12: model.Render(); break;
+    case prefs::kSolidMeshMode: model.Render(); break;
     default: model.Render(0, kWhite); break;
     }
 }

@@ -162,7 +162,9 @@ bool CKestrelDoc::Open(const QString& path)
 bool CKestrelDoc::ReadFile(const std::string& path, doc::OpenOutcome& outcome)
 {
     cancelRequested_ = false;
-    loader_.Start(path, plugIns_);
+    if (started_ != path || !loader_.Running())
+        loader_.Start(path, plugIns_, DrawingPreparation());
+    started_.clear();
     // Most files are read before anyone would notice; only a longer read shows its
     // progress and keeps the window working meanwhile.
     if (!loader_.WaitFor(quietRead_)) {
@@ -190,6 +192,23 @@ bool CKestrelDoc::ReadFile(const std::string& path, doc::OpenOutcome& outcome)
     GlScope gl(view_);
     outcome = loader_.TakeResult(data_);
     return true;
+}
+
+doc::CDocumentLoader::AfterRead CKestrelDoc::DrawingPreparation() const
+{
+    const bool solid = state_.meshMode == prefs::kSolidMeshMode;
+    return [solid](doc::Document& doc) {
+        if (doc.viewMode == doc::kModel)
+            doc.model.PrepareDrawing(solid);
+    };
+}
+
+void CKestrelDoc::StartReading(const QString& path)
+{
+    if (opening_)
+        return;
+    started_ = LocalPath(QFileInfo(path).absoluteFilePath());
+    loader_.Start(started_, plugIns_, DrawingPreparation());
 }
 
 void CKestrelDoc::CancelOpen()

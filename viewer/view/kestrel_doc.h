@@ -39,6 +39,8 @@ public:
     void NewDocument();
     // Opens a file; the status says how it went. False when it failed.
     bool Open(const QString& path);
+    // Starts reading a file that Open is about to be asked for, so the read runs meanwhile.
+    void StartReading(const QString& path);
     // While Open reads a long file: stops waiting for it; the document is left empty.
     void CancelOpen();
     bool IsOpening() const { return opening_; }
@@ -108,6 +110,8 @@ private:
     void Reset(bool opening);
     // False when cancelled.
     bool ReadFile(const std::string& path, doc::OpenOutcome& outcome);
+    // The drawing arrays of the mode shown now are built by the worker too.
+    doc::CDocumentLoader::AfterRead DrawingPreparation() const;
     void SetStatus(const QString& text, int severity);
     void SetPath(const QString& path);
     bool WriteNative(const QString& path);
@@ -130,6 +134,7 @@ private:
     int statusSeverity_ = 0;
     bool opening_ = false;
     bool cancelRequested_ = false;
+    std::string started_; // the file StartReading began, until Open takes it
     std::chrono::milliseconds quietRead_ = kQuietReadTime;
     doc::CDocumentLoader loader_; // after everything a read may still touch
     SaveDialog saveDialog_;

@@ -140,6 +140,7 @@ void CKestrelView::InitialUpdate()
         FitImage();
     if (!redrawTimer_.isActive())
         redrawTimer_.start();
+    quickFrame_ = doc_.ViewMode() == 1;
     update();
 }
 
@@ -165,8 +166,9 @@ void CKestrelView::paintGL()
 {
     const int mode = doc_.ViewMode();
     // Multisampling only where it is available, wanted, and the 3D scene is shown.
-    lastFrameMultisampled_ = mode == 1 && doc_.Settings().antialiasing != 0 && multisampleAvailable_ &&
-                             !navigating_ && multisample_.Bind(PixelWidth(), PixelHeight());
+    const bool multisampleWanted = mode == 1 && doc_.Settings().antialiasing != 0 && multisampleAvailable_;
+    const bool quick = navigating_ || quickFrame_;
+    lastFrameMultisampled_ = multisampleWanted && !quick && multisample_.Bind(PixelWidth(), PixelHeight());
     SetProjection();
     scene::SetClearColour(mode, doc_.Settings());
     scene::ApplyBackFaceOption(doc_.State());
@@ -186,6 +188,12 @@ void CKestrelView::paintGL()
     }
     PublishFrameRate();
     emit frameDrawn();
+    // A model just opened shows at once; its multisampled frame follows.
+    if (quickFrame_) {
+        quickFrame_ = false;
+        if (multisampleWanted && !navigating_)
+            update();
+    }
     // Keep a playing animation moving: the next frame follows as soon as this one is shown.
     animating_ = mode == 1 && !redrawPaused_ && AnimationPlaying();
     if (animating_)

@@ -94,6 +94,8 @@ private:
     // A drag is moving the camera: frames skip multisampling to keep up with the mouse, and
     // the frame after the drag is multisampled again.
     bool navigating_ = false;
+    // The first frame of a model just opened skips multisampling, so the model shows sooner.
+    bool quickFrame_ = false;
     QPoint lastLeft_, lastRight_;
     float leftPressTime_ = 0.0f;
 

@@ -57,6 +57,10 @@ public:
                         const unsigned char* colorC, float size);
     void RenderSimpleShadow();
     void ReloadTextures(bool load);
+    // Builds what drawing needs from the arrays, without any GL, so that it can happen
+    // where the model was read; solid: also what the default solid mode draws from.
+    // Drawing builds whatever is missing itself.
+    void PrepareDrawing(bool solid);
     void SetShader(const unsigned char* ramp);
     bool LoadShaderFromTextFile(const char* path);
 

@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -130,9 +129,9 @@ CModel& CModel::operator=(CModel&& other) noexcept
     mRampTexture = std::exchange(other.mRampTexture, 0u);
     mDisplayList = std::exchange(other.mDisplayList, 0u);
     std::swap(mRenderCache, other.mRenderCache);
-    // Caches keyed by these must see new geometry whichever model they last looked at.
-    mSkinSerial = std::max(mSkinSerial, other.mSkinSerial) + 1;
-    mBindSerial = std::max(mBindSerial, other.mBindSerial) + 1;
+    // The render cache came along and was prepared for the other's serials.
+    mSkinSerial = other.mSkinSerial;
+    mBindSerial = other.mBindSerial;
     other.Unload();
     return *this;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "nimbus/model.h"
+#include "render/shared_corners.h"
 
 namespace nimbus::render {
 
@@ -215,6 +216,15 @@ const GLfloat* RenderCache::FlatNormals(MeshArrays& m)
 }
 
 } // namespace nimbus::render
+
+void CModel::PrepareDrawing(bool solid)
+{
+    UpdateSkin();
+    CRenderCache& cache = PreparedRenderCache();
+    if (solid)
+        for (size_t i = 0; i < mMeshes.size(); ++i)
+            nimbus::render::PreparedSharedCorners(mMeshes[i], cache.Topology(i));
+}
 
 CRenderCache& CModel::PreparedRenderCache()
 {

@@ -380,6 +380,9 @@ TEST_F(KestrelView, AntialiasingFollowsItsSettingWithoutARestart)
         GTEST_SKIP() << "this OpenGL driver cannot multisample off screen";
 
     settings_.antialiasing = 1;
+    // A model just opened shows first without multisampling, then multisampled.
+    view_->grabFramebuffer();
+    EXPECT_FALSE(view_->LastFrameMultisampled());
     const QImage smooth = view_->grabFramebuffer();
     EXPECT_TRUE(view_->LastFrameMultisampled());
     settings_.antialiasing = 0;
