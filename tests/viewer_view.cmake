@@ -1,6 +1,6 @@
 # The viewer's document object and 3D view: rules without a window, then the view itself
 # under an X server.
-add_executable(kestrel_view_rules_tests viewer/view/view_rules_test.cpp)
+add_executable(kestrel_view_rules_tests viewer/view/view_rules_test.cpp viewer/scene/image_navigation_test.cpp)
 target_link_libraries(kestrel_view_rules_tests PRIVATE kestrel_view_rules kestrel_test_support GTest::gtest_main)
 kestrel_add_gtests(kestrel_view_rules_tests LABELS viewer)
 

@@ -4,12 +4,14 @@
 #include <iterator>
 
 #include "command_ids.h"
+#include "image_navigation.h"
 
 namespace kestrel::view {
 namespace {
 
 constexpr int kImageCommands[] = {cmd::kRotateLeft, cmd::kRotateRight, cmd::kFlipVertical, cmd::kFlipHorizontal,
                                   cmd::kGrayscale,  cmd::kInvert,      cmd::kNormalMap,    cmd::kToggleAlpha};
+constexpr int kImageViewCommands[] = {cmd::kFitWindow, cmd::kActualSize, cmd::kZoomIn, cmd::kZoomOut};
 constexpr int kAlphaBits = 32;
 
 } // namespace
@@ -34,6 +36,23 @@ bool IsImageCommandEnabled(int commandId, const doc::Document& document)
 bool IsImageCommandChecked(int commandId, const prefs::StateBlock& state)
 {
     return commandId == cmd::kToggleAlpha && state.showAlpha != 0;
+}
+
+bool IsImageViewCommand(int commandId)
+{
+    return std::find(std::begin(kImageViewCommands), std::end(kImageViewCommands), commandId) !=
+           std::end(kImageViewCommands);
+}
+
+bool IsImageViewCommandEnabled(int commandId, const doc::Document& document, const scene::ImageView& view)
+{
+    if (!IsImageViewCommand(commandId) || document.viewMode != doc::kImage)
+        return false;
+    if (commandId == cmd::kZoomIn)
+        return scene::CanZoomImageIn(view);
+    if (commandId == cmd::kZoomOut)
+        return scene::CanZoomImageOut(view);
+    return true;
 }
 
 } // namespace kestrel::view

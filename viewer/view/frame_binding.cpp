@@ -43,6 +43,7 @@ CFrameBinding::CFrameBinding(frame::CMainFrame& frame) : QObject(&frame), frame_
         frame_.Commands().SetSuspended(loading);
         frame_.RefreshCommands();
     });
+    connect(view_, &CKestrelView::imageViewChanged, &frame, &frame::CMainFrame::RefreshCommands);
     connect(view_, &CKestrelView::leaveFullScreenRequested, &frame, [&frame] { frame.SetFullScreen(false); });
     ConnectCommands();
     InstallPanels();
@@ -69,6 +70,7 @@ void CFrameBinding::ConnectCommands()
     RegisterFileCommands(registry, this, *doc_, [this] { OpenWithDialog(); });
     RegisterDisplayCommands(registry, this, *view_);
     RegisterImageCommands(registry, this, *doc_);
+    RegisterImageViewCommands(registry, this, *view_);
     // A new or opened document changes what the image and save commands may do.
     connect(doc_.get(), &CKestrelDoc::panelsChanged, &frame_, &frame::CMainFrame::RefreshCommands);
 }

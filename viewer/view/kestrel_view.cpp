@@ -14,6 +14,7 @@
 #include "display_options.h"
 #include "command_ids.h"
 #include "image_drawing.h"
+#include "image_navigation.h"
 #include "kestrel_doc.h"
 #include "navigation.h"
 #include "nimbus/scene_draw.h"
@@ -157,9 +158,93 @@ void CKestrelView::Redraw()
 
 void CKestrelView::resizeGL(int, int)
 {
+    // The image keeps its zoom and moves to the middle of the new size.
     if (doc_.ViewMode() == 2)
-        FitImage();
+        CentreImage();
     update();
+}
+
+scene::ImageFrame CKestrelView::CurrentImageFrame() const
+{
+    const CTexture& image = doc_.Data().image;
+    return scene::ImageFrame{PixelWidth(), PixelHeight(), int(image.mWidth), int(image.mHeight)};
+}
+
+void CKestrelView::CentreImage()
+{
+    scene::ZoomImageBy(doc_.ImageView(), 0.0f, CurrentImageFrame());
+}
+
+void CKestrelView::HandleImageViewCommand(int commandId)
+{
+    if (doc_.ViewMode() != 2)
+        return;
+    scene::ImageView& view = doc_.ImageView();
+    const scene::ImageFrame frame = CurrentImageFrame();
+    switch (commandId) {
+    case cmd::kFitWindow: scene::FitImageToWindow(view, frame); break;
+    case cmd::kActualSize: scene::ShowImageActualSize(view, frame); break;
+    case cmd::kZoomIn: scene::ZoomImageBy(view, scene::kImageZoomCommandStep, frame); break;
+    case cmd::kZoomOut: scene::ZoomImageBy(view, -scene::kImageZoomCommandStep, frame); break;
+    default: return;
+    }
+    ImageViewChanged();
+}
+
+void CKestrelView::ImageViewChanged()
+{
+    update();
+    emit imageViewChanged();
+}
+
+QPoint CKestrelView::PixelPoint(const QPointF& position) const
+{
+    const qreal ratio = devicePixelRatioF();
+    return QPoint(int(std::lround(position.x() * ratio)), int(std::lround(position.y() * ratio)));
+}
+
+void CKestrelView::ImageDrag(const QPoint& p)
+{
+    const QPoint now = PixelPoint(p), left = PixelPoint(lastLeft_), right = PixelPoint(lastRight_);
+    scene::ImageView& view = doc_.ImageView();
+    if (leftDown_) {
+        // The image follows the mouse; window rows grow downwards, the image's upwards.
+        scene::ScrollImage(view, now.x() - left.x(), left.y() - now.y());
+        lastLeft_ = p;
+    } else if (rightDown_) {
+        scene::ZoomImageBy(view, float(right.y() - now.y()) * scene::kImageZoomPerPixel, CurrentImageFrame());
+        lastRight_ = p;
+    } else {
+        return;
+    }
+    ImageViewChanged();
+}
+
+bool CKestrelView::ImageKey(QKeyEvent* event)
+{
+    scene::ImageView& view = doc_.ImageView();
+    const int step = scene::ImageArrowStep(view.zoom, std::max(1, event->count()));
+    const bool keypad = event->modifiers().testFlag(Qt::KeypadModifier);
+    switch (event->key()) {
+    case Qt::Key_Left: scene::ScrollImage(view, -step, 0); break;
+    case Qt::Key_Right: scene::ScrollImage(view, step, 0); break;
+    case Qt::Key_Down: scene::ScrollImage(view, 0, -step); break;
+    case Qt::Key_Up: scene::ScrollImage(view, 0, step); break;
+    case Qt::Key_Plus:
+        if (!keypad)
+            return false;
+        scene::ZoomImageBy(view, scene::kImageZoomKeyStep, CurrentImageFrame());
+        break;
+    case Qt::Key_Minus:
+        if (!keypad)
+            return false;
+        scene::ZoomImageBy(view, -scene::kImageZoomKeyStep, CurrentImageFrame());
+        break;
+    default: return false;
+    }
+    CentreImage();
+    ImageViewChanged();
+    return true;
 }
 
 void CKestrelView::paintGL()
@@ -324,6 +409,8 @@ void CKestrelView::mouseReleaseEvent(QMouseEvent* event)
 
 void CKestrelView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (doc_.ViewMode() == 2)
+        ImageDrag(event->position().toPoint());
     if (doc_.ViewMode() != 1)
         return;
     const QPoint p = event->position().toPoint();
@@ -352,6 +439,15 @@ void CKestrelView::mouseMoveEvent(QMouseEvent* event)
 
 void CKestrelView::wheelEvent(QWheelEvent* event)
 {
+    if (doc_.ViewMode() == 2) {
+        // About the point under the mouse, as image viewers zoom.
+        const QPoint at = PixelPoint(event->position());
+        scene::ZoomImageAbout(doc_.ImageView(), float(event->angleDelta().y()) * scene::kImageZoomPerWheelUnit, at.x(),
+                              PixelHeight() - at.y(), CurrentImageFrame());
+        ImageViewChanged();
+        event->accept();
+        return;
+    }
     if (doc_.ViewMode() != 1)
         return;
     WheelZoom(doc_.Camera(), doc_.CameraValues(), float(event->angleDelta().y()));
@@ -368,6 +464,8 @@ void CKestrelView::keyPressEvent(QKeyEvent* event)
         emit leaveFullScreenRequested();
         return;
     }
+    if (doc_.ViewMode() == 2 && ImageKey(event))
+        return;
     if (doc_.ViewMode() != 1) {
         QOpenGLWidget::keyPressEvent(event);
         return;

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "document_view.h"
+#include "image_navigation.h"
 #include "multisample_target.h"
 #include "nimbus/texture.h"
 #include "nimbus/timer.h"
@@ -30,6 +31,9 @@ public:
     // Display options, camera presets, Display Cameras and Lights; false for other commands.
     bool HandleCommand(int commandId);
     bool IsCommandChecked(int commandId) const;
+    // Fit Window, Actual Size, Zoom In and Zoom Out on the document's image.
+    void HandleImageViewCommand(int commandId);
+    CKestrelDoc& Doc() const { return doc_; }
 
     // A left click shorter than this picks.
     static constexpr float kClickSeconds = 0.15f;
@@ -59,6 +63,8 @@ signals:
     void frameDrawn();
     // Enter or Esc in full-screen mode.
     void leaveFullScreenRequested();
+    // The image's zoom or position changed (the zoom commands' states follow).
+    void imageViewChanged();
 
 protected:
     void initializeGL() override;
@@ -76,6 +82,13 @@ private:
     int PixelWidth() const;
     int PixelHeight() const;
     void SetProjection();
+    scene::ImageFrame CurrentImageFrame() const;
+    void CentreImage();
+    void ImageViewChanged();
+    // Widget coordinates in device pixels.
+    QPoint PixelPoint(const QPointF& position) const;
+    void ImageDrag(const QPoint& position);
+    bool ImageKey(QKeyEvent* event);
     void DrawImageMode();
     void DrawStartPicture();
     void PublishFrameRate();

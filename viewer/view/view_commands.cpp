@@ -55,4 +55,17 @@ void RegisterImageCommands(commands::CCommandRegistry& registry, commands::CComm
                                          [&doc, id] { return IsImageCommandChecked(id, doc.State()); }});
 }
 
+void RegisterImageViewCommands(commands::CCommandRegistry& registry, commands::CCommandRegistry::Owner owner,
+                               CKestrelView& view)
+{
+    for (int id : {cmd::kFitWindow, cmd::kActualSize, cmd::kZoomIn, cmd::kZoomOut})
+        registry.Register(id, owner,
+                          CommandHandler{[&view, id] { view.HandleImageViewCommand(id); },
+                                         [&view, id] {
+                                             return IsImageViewCommandEnabled(id, view.Doc().Data(),
+                                                                              view.Doc().ImageView());
+                                         },
+                                         {}});
+}
+
 } // namespace kestrel::view

@@ -17,5 +17,8 @@ void RegisterDisplayCommands(commands::CCommandRegistry& registry, commands::CCo
                              CKestrelView& view);
 void RegisterImageCommands(commands::CCommandRegistry& registry, commands::CCommandRegistry::Owner owner,
                            CKestrelDoc& doc);
+// Fit Window, Actual Size, Zoom In and Zoom Out, which the view carries out in its window.
+void RegisterImageViewCommands(commands::CCommandRegistry& registry, commands::CCommandRegistry::Owner owner,
+                               CKestrelView& view);
 
 } // namespace kestrel::view

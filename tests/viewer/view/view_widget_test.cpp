@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -284,6 +285,62 @@ TEST_F(KestrelView, ImageModeShowsTheImageFittedOnTheBackground)
     EXPECT_EQ(shot.pixel(134, 120) & 0xffffff, 0xffffffu); // the 2D background, left of the image
     EXPECT_EQ(shot.pixel(135, 120) & 0xffffff, 0xff0000u);
     EXPECT_EQ(CountOtherThan(shot, qRgb(255, 255, 255)), 50 * 40);
+}
+
+TEST_F(KestrelView, TheImageZoomsAndScrollsByCommandMouseAndKeys)
+{
+    CTexture image;
+    image.mWidth = 50;
+    image.mHeight = 40;
+    image.mBpp = 24;
+    image.InitPixelData();
+    for (size_t i = 0; i < image.mData.size(); i += 3)
+        image.mData[i] = 255; // red
+    ASSERT_TRUE(image.SaveToFile(dir_.File("red.bmp").c_str(), SK_TEX_BMP));
+    ASSERT_TRUE(doc_->Open(QString::fromStdString(dir_.File("red.bmp"))));
+    scene::ImageView& v = doc_->ImageView();
+
+    view_->HandleImageViewCommand(cmd::kZoomIn);
+    EXPECT_FLOAT_EQ(v.zoom, 1.02f);
+    view_->HandleImageViewCommand(cmd::kActualSize);
+    EXPECT_EQ(v.zoom, 1.0f);
+    EXPECT_EQ(v.fitX, 135);
+
+    // A left drag moves the image with the mouse: right and up.
+    QTest::mousePress(view_.get(), Qt::LeftButton, {}, QPoint(100, 100));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(130, 90), view_->mapToGlobal(QPointF(130, 90)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view_.get(), &drag);
+    QTest::mouseRelease(view_.get(), Qt::LeftButton, {}, QPoint(130, 90));
+    EXPECT_EQ(v.scrollX, 30);
+    EXPECT_EQ(v.scrollY, 10);
+    const QImage moved = view_->grabFramebuffer();
+    EXPECT_EQ(moved.pixel(135 + 30, 240 - 100 - 10 - 1) & 0xffffff, 0xff0000u); // its lower-left pixel
+    EXPECT_EQ(moved.pixel(134 + 30, 240 - 100 - 10 - 1) & 0xffffff, 0xffffffu);
+
+    QTest::keyClick(view_.get(), Qt::Key_Left);
+    EXPECT_EQ(v.scrollX, 28);
+    QTest::keyClick(view_.get(), Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_FLOAT_EQ(v.zoom, 1.05f);
+
+    // One notch of the wheel over the image's middle keeps that point under the mouse.
+    const QPoint at(135 + 30 - 1 + 25, 240 - (100 + 10) - 20);
+    const double u = (at.x() - (v.fitX + v.scrollX)) / double(v.zoom);
+    QWheelEvent wheel(QPointF(at), view_->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view_.get(), &wheel);
+    EXPECT_FLOAT_EQ(v.zoom, 1.05f + 0.0375f);
+    EXPECT_NEAR(v.fitX + v.scrollX + u * v.zoom, at.x(), 1.0);
+
+    // Fit Window puts it back in the middle, and a resize keeps it there at its zoom.
+    view_->HandleImageViewCommand(cmd::kFitWindow);
+    EXPECT_EQ(v.scrollX, 0);
+    EXPECT_EQ(v.fitX, 135);
+    v.zoom = 2.0f;
+    view_->resize(400, 240);
+    view_->grabFramebuffer();
+    EXPECT_EQ(v.zoom, 2.0f);
+    EXPECT_EQ(v.fitX, (400 - 100) / 2);
 }
 
 TEST_F(KestrelView, RenderModeCommandsToggleAndRedraw)
