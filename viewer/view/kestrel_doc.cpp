@@ -133,7 +133,10 @@ bool CKestrelDoc::Open(const QString& path)
         return false; // events processed while loading must not start another open
     opening_ = true;
     BusyCursor busy;
-    const QString full = QFileInfo(path).absoluteFilePath();
+    // A read already started has made the file's folder current: a relative name is taken
+    // as it was meant then.
+    const QString full = path == startedName_ ? startedFull_ : QFileInfo(path).absoluteFilePath();
+    startedName_.clear();
     Reset(true);
     SetStatus(QStringLiteral("Loading file..."), doc::kInformation);
     // Let the status bar and the wait cursor show before the file is read.
@@ -207,7 +210,9 @@ void CKestrelDoc::StartReading(const QString& path)
 {
     if (opening_)
         return;
-    started_ = LocalPath(QFileInfo(path).absoluteFilePath());
+    startedName_ = path;
+    startedFull_ = QFileInfo(path).absoluteFilePath();
+    started_ = LocalPath(startedFull_);
     loader_.Start(started_, plugIns_, DrawingPreparation());
 }
 

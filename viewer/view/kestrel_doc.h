@@ -135,6 +135,7 @@ private:
     bool opening_ = false;
     bool cancelRequested_ = false;
     std::string started_; // the file StartReading began, until Open takes it
+    QString startedName_, startedFull_; // as given, and absolute
     std::chrono::milliseconds quietRead_ = kQuietReadTime;
     doc::CDocumentLoader loader_; // after everything a read may still touch
     SaveDialog saveDialog_;

@@ -287,6 +287,22 @@ TEST_F(KestrelView, ImageModeShowsTheImageFittedOnTheBackground)
     EXPECT_EQ(CountOtherThan(shot, qRgb(255, 255, 255)), 50 * 40);
 }
 
+TEST_F(KestrelView, AReadStartedEarlyIsTheOneOpenTakesEvenByARelativeName)
+{
+    const auto sub = dir_.Path() / "sub";
+    std::filesystem::create_directory(sub);
+    test::WriteBytes((sub / "cube.stl").string(), test::stl::WriteBinary("cube", test::stl::Cube()));
+    std::filesystem::current_path(dir_.Path());
+    doc_->StartReading("sub/cube.stl");
+    // The read makes the file's folder current before Open is asked for the same name.
+    for (int i = 0; i < 500 && std::filesystem::current_path() != sub; ++i)
+        QTest::qWait(10);
+    ASSERT_EQ(std::filesystem::current_path(), sub);
+    EXPECT_TRUE(doc_->Open("sub/cube.stl"));
+    EXPECT_EQ(doc_->PathName(), QString::fromStdString((sub / "cube.stl").string()));
+    EXPECT_EQ(doc_->Data().stats.totalTriangles, 12u);
+}
+
 TEST_F(KestrelView, TheImageZoomsAndScrollsByCommandMouseAndKeys)
 {
     CTexture image;
