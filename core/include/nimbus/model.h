@@ -145,6 +145,7 @@ protected:
 
 private:
     void CopyFrom(const CModel& other);
+    void CopySettings(const CModel& other);
     void ReleaseRampTexture();
     void ResetCurrentBounds();
     void ResetAnimationState();

@@ -42,9 +42,8 @@ CModel& CModel::operator=(const CModel& other)
     return *this;
 }
 
-// Arrays are duplicated; GL objects belong to the model that created them, so a copy
-// starts without any and gets its own from ReloadTextures.
-void CModel::CopyFrom(const CModel& other)
+// Everything but the arrays, the default material and the GL objects.
+void CModel::CopySettings(const CModel& other)
 {
     mAnimated = other.mAnimated;
     mTotalFrames = other.mTotalFrames;
@@ -57,8 +56,6 @@ void CModel::CopyFrom(const CModel& other)
     mPaused = other.mPaused;
     mPriorityEnabled = other.mPriorityEnabled;
     mLastTick = other.mLastTick;
-    mDefaultMaterial = other.mDefaultMaterial;
-    mDefaultMaterial.mDiffuseTex.mTexName = 0;
     mScaleMatrix = other.mScaleMatrix;
     mCenterMatrix = other.mCenterMatrix;
     mBoundsMax = other.mBoundsMax;
@@ -67,9 +64,16 @@ void CModel::CopyFrom(const CModel& other)
     mCurBounds[1] = other.mCurBounds[1];
     mLogger = other.mLogger;
     mLogging = other.mLogging;
-    for (int i = 0; i < 256; ++i)
-        for (int c = 0; c < 3; ++c)
-            mCelRamp[i][c] = other.mCelRamp[i][c];
+    std::memcpy(mCelRamp, other.mCelRamp, sizeof(mCelRamp));
+}
+
+// Arrays are duplicated; GL objects belong to the model that created them, so a copy
+// starts without any and gets its own from ReloadTextures.
+void CModel::CopyFrom(const CModel& other)
+{
+    CopySettings(other);
+    mDefaultMaterial = other.mDefaultMaterial;
+    mDefaultMaterial.mDiffuseTex.mTexName = 0;
     mMeshes = other.mMeshes;
     mMaterials = other.mMaterials;
     for (CMaterial& m : mMaterials) {
@@ -99,27 +103,8 @@ CModel& CModel::operator=(CModel&& other) noexcept
         return *this;
     Unload();
     ReleaseRampTexture();
-    mAnimated = other.mAnimated;
-    mTotalFrames = other.mTotalFrames;
-    mCurrentSequence = other.mCurrentSequence;
-    mQueuedSequence = other.mQueuedSequence;
-    mSwitchPending = other.mSwitchPending;
-    mCurrentTime = other.mCurrentTime;
-    mFps = other.mFps;
-    mPlaying = other.mPlaying;
-    mPaused = other.mPaused;
-    mPriorityEnabled = other.mPriorityEnabled;
-    mLastTick = other.mLastTick;
+    CopySettings(other);
     mDefaultMaterial = std::move(other.mDefaultMaterial);
-    mScaleMatrix = other.mScaleMatrix;
-    mCenterMatrix = other.mCenterMatrix;
-    mBoundsMax = other.mBoundsMax;
-    mBoundsMin = other.mBoundsMin;
-    mCurBounds[0] = other.mCurBounds[0];
-    mCurBounds[1] = other.mCurBounds[1];
-    mLogger = other.mLogger;
-    mLogging = other.mLogging;
-    std::memcpy(mCelRamp, other.mCelRamp, sizeof(mCelRamp));
     // Moving a vector keeps its elements where they are, so the joints' parent links hold.
     mMeshes = std::move(other.mMeshes);
     mMaterials = std::move(other.mMaterials);

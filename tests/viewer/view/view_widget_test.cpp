@@ -65,6 +65,19 @@ protected:
         return Write(name, std::vector<uint8_t>(text.begin(), text.end()));
     }
 
+    // A red 24-bit image file.
+    QString RedImage(uint32_t width, uint32_t height)
+    {
+        CTexture image;
+        image.mWidth = width;
+        image.mHeight = height;
+        image.mBpp = 24;
+        image.InitPixelData();
+        for (size_t i = 0; i < image.mData.size(); i += 3)
+            image.mData[i] = 255;
+        const std::string path = dir_.File("red.bmp");
+        return image.SaveToFile(path.c_str(), SK_TEX_BMP) ? QString::fromStdString(path) : QString();
+    }
     QString Cube() { return Write("cube.stl", test::stl::WriteBinary("cube", test::stl::Cube())); }
 
     // Everything that could hide the model is switched off.
@@ -269,15 +282,7 @@ TEST_F(KestrelView, ImageSaveAndEdits)
 
 TEST_F(KestrelView, ImageModeShowsTheImageFittedOnTheBackground)
 {
-    CTexture image;
-    image.mWidth = 50;
-    image.mHeight = 40;
-    image.mBpp = 24;
-    image.InitPixelData();
-    for (size_t i = 0; i < image.mData.size(); i += 3)
-        image.mData[i] = 255; // red
-    ASSERT_TRUE(image.SaveToFile(dir_.File("red.bmp").c_str(), SK_TEX_BMP));
-    ASSERT_TRUE(doc_->Open(QString::fromStdString(dir_.File("red.bmp"))));
+    ASSERT_TRUE(doc_->Open(RedImage(50, 40)));
     EXPECT_EQ(doc_->ImageView().fitX, 135);
     EXPECT_EQ(doc_->ImageView().fitY, 100);
     const QImage shot = view_->grabFramebuffer();
@@ -305,15 +310,7 @@ TEST_F(KestrelView, AReadStartedEarlyIsTheOneOpenTakesEvenByARelativeName)
 
 TEST_F(KestrelView, TheImageZoomsAndScrollsByCommandMouseAndKeys)
 {
-    CTexture image;
-    image.mWidth = 50;
-    image.mHeight = 40;
-    image.mBpp = 24;
-    image.InitPixelData();
-    for (size_t i = 0; i < image.mData.size(); i += 3)
-        image.mData[i] = 255; // red
-    ASSERT_TRUE(image.SaveToFile(dir_.File("red.bmp").c_str(), SK_TEX_BMP));
-    ASSERT_TRUE(doc_->Open(QString::fromStdString(dir_.File("red.bmp"))));
+    ASSERT_TRUE(doc_->Open(RedImage(50, 40)));
     scene::ImageView& v = doc_->ImageView();
 
     view_->HandleImageViewCommand(cmd::kZoomIn);
