@@ -19,8 +19,8 @@ public:
     // serves path's extension, as the viewer would choose it.
     DocumentSession(const std::string& plugInFolder, const std::string& path);
 
-    // Makes the off-screen context with a width x height target; call before Open, as
-    // textures are uploaded while a model is finalized. False with GlError() when none.
+    // Makes the off-screen context with a width x height target; call before Open, so that
+    // a model's textures are made in it. False with GlError() when none.
     bool AcquireGl(int width, int height);
     const std::string& GlError() const { return glError_; }
     offscreen::HeadlessGl* Gl() { return gl_; }

@@ -8,6 +8,7 @@ kestrel_add_gtests(kestrel_model_io_tests LABELS engine)
 add_executable(kestrel_plugin_host_tests
   viewer/plugin_host/registration_test.cpp
   viewer/plugin_host/plugin_manager_test.cpp
+  viewer/plugin_host/importer_probe_test.cpp
 )
 target_link_libraries(kestrel_plugin_host_tests PRIVATE kestrel_plugin_host kestrel_known_model
   kestrel_plugin_fixture_paths kestrel_test_support GTest::gtest_main)

@@ -1,5 +1,7 @@
 #include "plugin_manager.h"
 
+#include "importer_probe.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -120,6 +122,8 @@ int CPlugInManager::ScanFolder(const std::string& folder, bool importersOnly, co
     std::sort(files.begin(), files.end());
 
     for (const std::filesystem::path& file : files) {
+        if (importersOnly && !MayBeImporter(file.string()))
+            continue;
         PlugInEntry entry;
         entry.path = file.string();
         entry.library = dlopen(entry.path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -240,8 +244,6 @@ int CPlugInManager::Import(const std::string& path, CModel& model, CTexture& ima
     if (result < 1)
         return result < 0 ? kResultException : kResultFailed;
     if (type->kind == 1) {
-        if (beforeFinalize_)
-            beforeFinalize_(model);
         if (!model.Finalize(true, true, 1.0f)) {
             model.Unload();
             return kResultFailed;

@@ -78,9 +78,6 @@ public:
     // Imports a file by its extension into the model (kind 1, finalized) or the image (kind 2).
     // The file's folder must be the current directory, as the document's open makes it.
     int Import(const std::string& path, CModel& model, CTexture& image);
-    // Called with an imported model just before Finalize (which uploads its textures), for
-    // callers that make their GL context only when a model needs one. The window sets none.
-    void SetBeforeFinalize(std::function<void(CModel&)> hook) { beforeFinalize_ = std::move(hook); }
     // Runs the exporter, editor or tool that owns the command on the model.
     int RunCommand(int commandId, CModel& model);
 
@@ -104,7 +101,6 @@ private:
 
     std::vector<PlugInEntry> importers_, exporters_, editors_, tools_;
     std::vector<FileTypeEntry> fileTypes_;
-    std::function<void(CModel&)> beforeFinalize_;
 };
 
 } // namespace kestrel::host

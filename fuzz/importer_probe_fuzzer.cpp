@@ -1,0 +1,8 @@
+// The plug-in folder's libraries are probed before loading: any bytes must give an answer.
+#include "importer_probe.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    (void)kestrel::host::MayBeImporterFile(data, size);
+    return 0;
+}
