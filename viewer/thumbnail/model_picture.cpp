@@ -37,6 +37,8 @@ void DrawBackdrop()
     glVertex2f(1.0f, -1.0f);
     glVertex2f(-1.0f, -1.0f);
     glEnd();
+    // The model's own colours must not depend on the gradient's last corner.
+    glColor3f(1.0f, 1.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
 }
 

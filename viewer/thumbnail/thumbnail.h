@@ -29,7 +29,9 @@ QImage ModelThumbnail(const QImage& picture, int width = kWidth, int height = kH
 
 // The thumbnail of the document in its view mode. A model is drawn in the process's
 // off-screen context, which is left current; without one the result is null and *error
-// says why.
+// says why. Textures show only when they were made in that context, as the command line
+// makes them; a window whose model lives in its own context draws DrawModelPicture there
+// and hands the result to ModelThumbnail.
 QImage RenderThumbnail(doc::Document& document, int width = kWidth, int height = kHeight,
                        std::string* error = nullptr);
 
