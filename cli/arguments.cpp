@@ -27,6 +27,18 @@ bool ToFloat(const std::string& text, float& out)
     return true;
 }
 
+// WIDTHxHEIGHT, each side from low to high.
+bool ToSize(const std::string& text, long low, long high, int& width, int& height)
+{
+    const size_t x = text.find('x');
+    long w = 0, h = 0;
+    if (x == std::string::npos || !ToInt(text.substr(0, x), low, high, w) || !ToInt(text.substr(x + 1), low, high, h))
+        return false;
+    width = int(w);
+    height = int(h);
+    return true;
+}
+
 // Options that take one small integer stored in the display state.
 bool DisplayOption(const std::string& name, const std::string& value, prefs::StateBlock& d, std::string& error)
 {
@@ -78,14 +90,10 @@ bool ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& o
         } else if (a == "--plugins") {
             o.plugInFolder = v;
         } else if (a == "--size") {
-            const size_t x = v.find('x');
-            long w = 0, h = 0;
-            if (x == std::string::npos || !ToInt(v.substr(0, x), 1, 8192, w) || !ToInt(v.substr(x + 1), 1, 8192, h)) {
+            if (!ToSize(v, 1, 8192, o.width, o.height)) {
                 error = "--size takes WIDTHxHEIGHT, each from 1 to 8192";
                 return false;
             }
-            o.width = int(w);
-            o.height = int(h);
         } else if (a == "--rotation") {
             const size_t comma = v.find(',');
             if (comma == std::string::npos || !ToFloat(v.substr(0, comma), o.pitch) ||
@@ -106,6 +114,44 @@ bool ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& o
     }
     if (o.input.empty() || o.output.empty()) {
         error = "render needs a FILE and -o OUT.png";
+        return false;
+    }
+    return true;
+}
+
+bool ParseThumbnailArguments(const std::vector<std::string>& args, ThumbnailOptions& o, std::string& error)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() < 2 || a[0] != '-') {
+            if (!o.input.empty()) {
+                error = "thumbnail takes one file: " + a;
+                return false;
+            }
+            o.input = a;
+            continue;
+        }
+        if (a != "-o" && a != "--plugins" && a != "--size") {
+            error = "unknown option " + a;
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            error = a + " needs a value";
+            return false;
+        }
+        const std::string& v = args[++i];
+        if (a == "-o") {
+            o.output = v;
+        } else if (a == "--plugins") {
+            o.plugInFolder = v;
+        } else if (!ToSize(v, kMinThumbnailSide, kMaxThumbnailSide, o.width, o.height)) {
+            error = "--size takes WIDTHxHEIGHT, each from " + std::to_string(kMinThumbnailSide) + " to " +
+                    std::to_string(kMaxThumbnailSide);
+            return false;
+        }
+    }
+    if (o.input.empty() || o.output.empty()) {
+        error = "thumbnail needs a FILE and -o OUT.png";
         return false;
     }
     return true;

@@ -3,11 +3,15 @@
 #include <vector>
 
 #include "render_command.h"
+#include "thumbnail_command.h"
 
 namespace kestrel::cli {
 
 // Reads the arguments after "render"; false with a message for anything it cannot take.
 bool ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& options, std::string& error);
+
+// Reads the arguments after "thumbnail": FILE -o OUT.png [--size WxH] [--plugins DIR].
+bool ParseThumbnailArguments(const std::vector<std::string>& args, ThumbnailOptions& options, std::string& error);
 
 // Reads the arguments after "info": FILE [--plugins DIR].
 bool ParseInfoArguments(const std::vector<std::string>& args, std::string& file, std::string& plugIns,

@@ -7,6 +7,7 @@
 #include "info_command.h"
 #include "platform/memory_reuse.h"
 #include "render_command.h"
+#include "thumbnail_command.h"
 
 namespace {
 void PrintUsage(FILE* to)
@@ -18,6 +19,8 @@ void PrintUsage(FILE* to)
                  "  kestrel-cli render FILE -o OUT.png [--size WxH] [--mode N] [--skeleton N] [--grid N]\n"
                  "      [--bbox N] [--axes 0|1] [--normals 0|1] [--rotation PITCH,YAW] [--frame F] [--plugins DIR]\n"
                  "      draw FILE off screen as the viewer's 3D or image view does\n"
+                 "  kestrel-cli thumbnail FILE -o OUT.png [--size WxH] [--plugins DIR]\n"
+                 "      write the file list's framed thumbnail of FILE (96x84; other sizes from 3x3 to 4096x4096)\n"
                  "  kestrel-cli convert IN OUT [--grayscale] [--invert] [--rotate cw|ccw] [--flip v|h]\n"
                  "      [--normal-map SCALE]   read an image, edit it and write BMP, JPG, TGA or PNG\n"
                  "  kestrel-cli sample OUT     write a generated height image\n");
@@ -52,6 +55,12 @@ int main(int argc, char** argv)
         if (!kestrel::cli::ParseRenderArguments(rest, options, error))
             return UsageError(error);
         return kestrel::cli::RenderCommand(options);
+    }
+    if (args[0] == "thumbnail") {
+        kestrel::cli::ThumbnailOptions options;
+        if (!kestrel::cli::ParseThumbnailArguments(rest, options, error))
+            return UsageError(error);
+        return kestrel::cli::ThumbnailCommand(options);
     }
     if (args[0] == "convert" && rest.size() >= 2) {
         return kestrel::cli::ImageConvert(rest[0], rest[1], std::vector<std::string>(rest.begin() + 2, rest.end()));

@@ -67,3 +67,14 @@ add_executable(kestrel_animation_tests
 target_link_libraries(kestrel_animation_tests PRIVATE kestrel_animation kestrel_sample_writers kestrel_test_support
   GTest::gtest_main)
 kestrel_add_gtests(kestrel_animation_tests LABELS viewer)
+
+# The file list's thumbnails: their geometry, and pictures drawn off screen against references.
+add_executable(kestrel_thumbnail_tests viewer/thumbnail/thumbnail_geometry_test.cpp
+  viewer/thumbnail/thumbnail_picture_test.cpp)
+target_link_libraries(kestrel_thumbnail_tests PRIVATE kestrel_thumbnail kestrel_sample_writers kestrel_test_support
+  GTest::gtest_main)
+target_compile_definitions(kestrel_thumbnail_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}"
+  KESTREL_THUMBNAIL_REFERENCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/viewer/thumbnail/reference"
+  KESTREL_THUMBNAIL_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output/thumbnail")
+add_dependencies(kestrel_thumbnail_tests shapebin motionreader studioreader)
+kestrel_add_gtests(kestrel_thumbnail_tests LABELS viewer)

@@ -320,3 +320,84 @@ TEST_F(KestrelCli, RenderKeepsReadOnlyFilesPermissionsLinksAndLongNames)
 }
 
 } // namespace
+
+namespace {
+
+// A PNG written by the command line, its frame checked all round; bottom row first.
+bool LoadFramed(const std::string& png, CTexture& picture)
+{
+    picture.SetFileNameUtf8(png.c_str());
+    if (!picture.LoadFromFile() || picture.mBpp < 24)
+        return false;
+    const unsigned n = picture.mBpp / 8u;
+    const auto grey = [&](uint32_t x, uint32_t y) {
+        const uint8_t* p = picture.mData.data() + (size_t(y) * picture.mWidth + x) * n;
+        return p[0] == 192 && p[1] == 192 && p[2] == 192;
+    };
+    for (uint32_t x = 0; x < picture.mWidth; ++x)
+        if (!grey(x, 0) || !grey(x, picture.mHeight - 1))
+            return false;
+    for (uint32_t y = 0; y < picture.mHeight; ++y)
+        if (!grey(0, y) || !grey(picture.mWidth - 1, y))
+            return false;
+    return true;
+}
+
+TEST_F(KestrelCli, ThumbnailWritesTheFramedPictureOfAModelOrAnImage)
+{
+    const std::string png = dir_.File("terrain_thumb.png");
+    ASSERT_EQ(Cli("thumbnail " + stl_ + " -o " + png).exitCode, 0);
+    CTexture picture;
+    ASSERT_TRUE(LoadFramed(png, picture));
+    EXPECT_EQ(picture.mWidth, 96u);
+    EXPECT_EQ(picture.mHeight, 84u);
+    // The gradient behind the model: its top-left corner darker than its bottom-left one.
+    const auto red = [&](uint32_t x, uint32_t yFromTop) {
+        return picture.mData[(size_t(picture.mHeight - 1 - yFromTop) * picture.mWidth + x) * (picture.mBpp / 8u)];
+    };
+    EXPECT_LT(red(2, 2), red(2, 81));
+
+    const std::string half = dir_.File("terrain_half.png");
+    ASSERT_EQ(Cli("thumbnail " + stl_ + " -o " + half + " --size 48x42").exitCode, 0);
+    ASSERT_TRUE(LoadFramed(half, picture));
+    EXPECT_EQ(picture.mWidth, 48u);
+    EXPECT_EQ(picture.mHeight, 42u);
+
+    // An image needs no context: 40 x 20 opaque black in the middle of white.
+    CTexture image;
+    image.mWidth = 40;
+    image.mHeight = 20;
+    image.mBpp = 24;
+    image.InitPixelData();
+    ASSERT_TRUE(image.SaveToFile(dir_.File("black.png").c_str(), SK_TEX_PNG));
+    const std::string imageThumb = dir_.File("black_thumb.png");
+    ASSERT_EQ(Cli("thumbnail " + dir_.File("black.png") + " -o " + imageThumb).exitCode, 0);
+    ASSERT_TRUE(LoadFramed(imageThumb, picture));
+    EXPECT_EQ(red(28, 32), 0);
+    EXPECT_EQ(red(67, 51), 0);
+    EXPECT_EQ(red(27, 32), 255);
+    EXPECT_EQ(red(28, 52), 255);
+}
+
+TEST_F(KestrelCli, ThumbnailRefusesBadSizesAndArguments)
+{
+    const std::string png = dir_.File("never.png");
+    for (const char* size : {"2x84", "96x2", "4097x84", "96x5000", "96", "ax84", "0x0"}) {
+        const CliRun r = CliErrors("thumbnail " + stl_ + " -o " + png + " --size " + size);
+        EXPECT_EQ(r.exitCode, 2) << size;
+        EXPECT_TRUE(Has(r.out, "--size takes WIDTHxHEIGHT, each from 3 to 4096")) << size << ": " << r.out;
+    }
+    EXPECT_EQ(Cli("thumbnail " + stl_).exitCode, 2);
+    EXPECT_EQ(Cli("thumbnail -o " + png).exitCode, 2);
+    EXPECT_EQ(Cli("thumbnail " + stl_ + " " + ms3d_ + " -o " + png).exitCode, 2);
+    EXPECT_EQ(Cli("thumbnail " + stl_ + " -o " + png + " --mode 1").exitCode, 2);
+    EXPECT_EQ(Cli("thumbnail " + dir_.File("missing.stl") + " -o " + png).exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(png));
+    // The smallest and largest sizes are taken.
+    ASSERT_EQ(Cli("thumbnail " + stl_ + " -o " + png + " --size 3x3").exitCode, 0);
+    CTexture picture;
+    EXPECT_TRUE(LoadFramed(png, picture));
+    EXPECT_TRUE(Has(Cli("--help").out, "kestrel-cli thumbnail FILE -o OUT.png [--size WxH]"));
+}
+
+} // namespace
