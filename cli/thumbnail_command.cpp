@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "document_session.h"
+#include "offscreen/headless_gl.h"
 #include "nimbus/texture.h"
 #include "output_target.h"
 #include "thumbnail.h"
@@ -37,13 +38,20 @@ int ThumbnailCommand(const ThumbnailOptions& o)
 {
     std::error_code ec;
     const std::string output = std::filesystem::absolute(o.output, ec).string();
-    // No context yet: an image or an empty document needs none, and a model gets its own
-    // when it is drawn (the session makes one earlier only for textures).
+    // No context yet: an image or an empty document needs none. A model's textures are
+    // read without one and made once the context that draws them exists.
     DocumentSession session(o.plugInFolder, o.input);
     const doc::OpenOutcome outcome = session.Open();
     if (!outcome.ok) {
         std::fprintf(stderr, "%s\n", outcome.status.c_str());
         return 1;
+    }
+    if (session.Document().viewMode == doc::kModel) {
+        const thumbnail::Size size = thumbnail::ModelPictureSize(o.width, o.height);
+        if (session.AcquireGl(size.width, size.height)) {
+            session.Gl()->MakeCurrent();
+            doc::UploadDocument(session.Document());
+        }
     }
     std::string glError;
     const QImage picture =

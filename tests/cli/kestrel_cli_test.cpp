@@ -379,6 +379,33 @@ TEST_F(KestrelCli, ThumbnailWritesTheFramedPictureOfAModelOrAnImage)
     EXPECT_EQ(red(28, 52), 255);
 }
 
+// A model's texture shows in its thumbnail: made in the context that draws it.
+TEST_F(KestrelCli, ThumbnailShowsTheModelsTexture)
+{
+    const auto greenPixels = [&](const std::string& png) {
+        CTexture picture;
+        EXPECT_TRUE(LoadFramed(png, picture));
+        size_t n = 0;
+        const size_t step = picture.mBpp / 8u;
+        for (size_t i = 0; i + 2 < picture.mData.size(); i += step)
+            n += picture.mData[i + 1] > 2 * picture.mData[i] + 20 && picture.mData[i + 1] > 2 * picture.mData[i + 2] + 20;
+        return n;
+    };
+    const std::string plain = dir_.File("plain_thumb.png");
+    ASSERT_EQ(Cli("thumbnail '" + ms3d_ + "' -o '" + plain + "'").exitCode, 0);
+    CTexture skin;
+    skin.mWidth = skin.mHeight = 8;
+    skin.mBpp = 24;
+    skin.InitPixelData();
+    for (size_t i = 0; i < skin.mData.size(); i += 3)
+        skin.mData[i + 1] = 255; // green
+    ASSERT_TRUE(skin.SaveToFile(dir_.File("skin.tga").c_str(), SK_TEX_TGA));
+    const std::string textured = dir_.File("textured_thumb.png");
+    ASSERT_EQ(Cli("thumbnail '" + ms3d_ + "' -o '" + textured + "'").exitCode, 0);
+    EXPECT_EQ(greenPixels(plain), 0u);
+    EXPECT_GT(greenPixels(textured), 50u);
+}
+
 TEST_F(KestrelCli, ThumbnailRefusesBadSizesAndArguments)
 {
     const std::string png = dir_.File("never.png");
