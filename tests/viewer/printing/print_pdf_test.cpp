@@ -135,8 +135,11 @@ TEST_F(PrintToPdf, AModelPrintsOnOnePageInsideTheMargins)
     EXPECT_TRUE(Action(cmd::kFilePrint)->isEnabled());
     EXPECT_TRUE(Action(cmd::kFilePrintPreview)->isEnabled());
 
+    // The picture's context makes textures of its own; the window's stay the model's.
+    const unsigned ramp = frame_->binding->Doc().Data().model.mRampTexture;
     ASSERT_TRUE(controller_->PrintTo(pdf_, false));
     EXPECT_FALSE(frame_->frame.Status().Text().contains("Printing failed"));
+    EXPECT_EQ(frame_->binding->Doc().Data().model.mRampTexture, ramp);
     // The picture has the view's shape and fills the page's width.
     const printing::PixelSize view = controller_->ViewSize();
     const printing::PixelSize picture =
@@ -178,13 +181,22 @@ TEST_F(PrintToPdf, AnImagePrintsWhereTheViewShowsIt)
     EXPECT_NEAR(double(check.inkInside) / (target.width() * target.height()), imageShare, 0.05);
 }
 
-TEST_F(PrintToPdf, AnEmptyPageIsReportedAsAFailedPrint)
+TEST_F(PrintToPdf, APageThatCannotBePaintedIsReported)
 {
     frame_->binding->Doc().NewDocument(); // an empty scene: still a model document
     frame_->binding->Doc().SetViewMode(0);
     EXPECT_FALSE(controller_->PrintTo(pdf_, false));
     EXPECT_EQ(frame_->frame.Status().Text(), QStringLiteral("Printing failed (StretchDIBits)!"));
     EXPECT_EQ(frame_->frame.Status().Severity(), 3);
+
+    // A page that cannot be started (a PDF in a folder that is not there) is reported too.
+    test::WriteBytes(dir_.File("cube.stl"), test::stl::WriteBinary("cube", test::stl::Cube()));
+    Open(dir_.File("cube.stl"));
+    ASSERT_EQ(frame_->binding->Doc().ViewMode(), 1);
+    EXPECT_FALSE(frame_->frame.Status().Text().contains("Printing failed"));
+    pdf_.setOutputFileName(QString::fromStdString(dir_.File("missing/page.pdf")));
+    EXPECT_FALSE(controller_->PrintTo(pdf_, false));
+    EXPECT_EQ(frame_->frame.Status().Text(), QStringLiteral("Printing failed (StretchDIBits)!"));
 }
 
 TEST_F(PrintToPdf, APlayingAnimationPausesWhilePrintingAndPlaysOnAfterwards)
@@ -231,8 +243,9 @@ TEST_F(PrintToPdf, ThePreviewToolbarShowsCloseAndPrintAndZoomWithoutPageStepping
         EXPECT_FALSE(shown.contains(gone)) << gone;
     for (QAction* action : toolbar->actions()) {
         QWidget* widget = toolbar->widgetForAction(action);
-        if (action->isVisible() && widget)
+        if (action->isVisible() && widget) {
             EXPECT_EQ(widget->findChild<QLabel*>(), nullptr) << "the page count is hidden";
+        }
     }
     for (QAction* action : toolbar->actions())
         if (action->text() == "Print")
