@@ -78,3 +78,17 @@ target_compile_definitions(kestrel_thumbnail_tests PRIVATE KESTREL_PLUGIN_FOLDER
   KESTREL_THUMBNAIL_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output/thumbnail")
 add_dependencies(kestrel_thumbnail_tests shapebin motionreader studioreader)
 kestrel_add_gtests(kestrel_thumbnail_tests LABELS viewer)
+
+# Printing: the page rules without a printer, then whole pages printed to PDF from a window.
+add_executable(kestrel_print_rules_tests viewer/printing/print_layout_test.cpp)
+target_link_libraries(kestrel_print_rules_tests PRIVATE kestrel_print_rules GTest::gtest_main)
+kestrel_add_gtests(kestrel_print_rules_tests LABELS viewer)
+
+add_executable(kestrel_print_tests viewer/printing/print_pdf_test.cpp viewer/view/view_test_main.cpp)
+target_link_libraries(kestrel_print_tests PRIVATE kestrel_view_binding kestrel_format_fixtures kestrel_sample_writers
+  kestrel_test_support Qt6::Test GTest::gtest)
+target_include_directories(kestrel_print_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/viewer/view)
+target_compile_definitions(kestrel_print_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}"
+  KESTREL_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output/viewer_printing")
+add_dependencies(kestrel_print_tests shapebin picturereader lithoreader)
+kestrel_add_gtests(kestrel_print_tests LABELS viewer)

@@ -12,6 +12,7 @@
 #include "objects_page.h"
 #include "open_progress.h"
 #include "preference_store.h"
+#include "print_commands.h"
 #include "recent_files.h"
 #include "status_message.h"
 #include "status_panes.h"
@@ -71,6 +72,7 @@ void CFrameBinding::ConnectCommands()
     RegisterDisplayCommands(registry, this, *view_);
     RegisterImageCommands(registry, this, *doc_);
     RegisterImageViewCommands(registry, this, *view_);
+    printing::RegisterPrintCommands(registry, this, frame_, *doc_, *view_);
     // A new or opened document changes what the image and save commands may do.
     connect(doc_.get(), &CKestrelDoc::panelsChanged, &frame_, &frame::CMainFrame::RefreshCommands);
 }
