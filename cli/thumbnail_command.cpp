@@ -13,20 +13,22 @@ namespace kestrel::cli {
 namespace {
 
 // The picture as a 24-bit texture, bottom row first, saved as PNG.
-bool SavePicture(const QImage& image, const std::string& path)
+bool SavePicture(const thumbnail::Picture& image, const std::string& path)
 {
+    if (image.IsNull())
+        return false;
     CTexture picture;
-    picture.mWidth = uint32_t(image.width());
-    picture.mHeight = uint32_t(image.height());
+    picture.mWidth = uint32_t(image.width);
+    picture.mHeight = uint32_t(image.height);
     picture.mBpp = 24;
     picture.InitPixelData();
-    for (uint32_t y = 0; y < picture.mHeight; ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(int(picture.mHeight - 1 - y)));
-        uint8_t* to = picture.mData.data() + size_t(y) * picture.mWidth * 3;
-        for (uint32_t x = 0; x < picture.mWidth; ++x, to += 3) {
-            to[0] = uint8_t(qRed(from[x]));
-            to[1] = uint8_t(qGreen(from[x]));
-            to[2] = uint8_t(qBlue(from[x]));
+    for (int y = 0; y < image.height; ++y) {
+        uint8_t* to = picture.mData.data() + size_t(image.height - 1 - y) * picture.mWidth * 3;
+        for (int x = 0; x < image.width; ++x, to += 3) {
+            const uint32_t p = image.At(x, y);
+            to[0] = thumbnail::RedOf(p);
+            to[1] = thumbnail::GreenOf(p);
+            to[2] = thumbnail::BlueOf(p);
         }
     }
     return picture.SaveToFile(path.c_str(), SK_TEX_PNG);
@@ -54,9 +56,8 @@ int ThumbnailCommand(const ThumbnailOptions& o)
         }
     }
     std::string glError;
-    const QImage picture =
-        thumbnail::RenderThumbnail(session.Document(), o.width, o.height, &glError).convertToFormat(QImage::Format_RGB32);
-    if (picture.isNull()) {
+    const thumbnail::Picture picture = thumbnail::RenderThumbnail(session.Document(), o.width, o.height, &glError);
+    if (picture.IsNull()) {
         std::fprintf(stderr, "No off-screen OpenGL context: %s\n", glError.c_str());
         return 1;
     }

@@ -69,9 +69,9 @@ target_link_libraries(kestrel_animation_tests PRIVATE kestrel_animation kestrel_
 kestrel_add_gtests(kestrel_animation_tests LABELS viewer)
 
 # The file list's thumbnails: their geometry, and pictures drawn off screen against references.
-add_executable(kestrel_thumbnail_tests viewer/thumbnail/thumbnail_geometry_test.cpp
+add_executable(kestrel_thumbnail_tests viewer/thumbnail/thumbnail_geometry_test.cpp viewer/thumbnail/picture_test.cpp
   viewer/thumbnail/thumbnail_picture_test.cpp)
-target_link_libraries(kestrel_thumbnail_tests PRIVATE kestrel_thumbnail kestrel_sample_writers kestrel_test_support
+target_link_libraries(kestrel_thumbnail_tests PRIVATE kestrel_thumbnail kestrel_sample_writers kestrel_test_support Qt6::Gui
   GTest::gtest_main)
 target_compile_definitions(kestrel_thumbnail_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}"
   KESTREL_THUMBNAIL_REFERENCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/viewer/thumbnail/reference"

@@ -70,18 +70,22 @@ void DrawModelPicture(CModel& model, int width, int height)
     }
 }
 
-QImage ReadFramebuffer(int width, int height)
+Picture ReadFramebuffer(int width, int height)
 {
-    QImage picture(width, height, QImage::Format_RGBX8888);
+    if (width <= 0 || height <= 0)
+        return {};
+    std::vector<uint8_t> rgba(size_t(width) * size_t(height) * 4);
     glFinish();
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, picture.bits());
-    // The clear leaves alpha as it was; the picture is opaque.
-    uchar* bytes = picture.bits();
-    for (qsizetype i = 3; i < picture.sizeInBytes(); i += 4)
-        bytes[i] = 255;
-    // GL rows come bottom first.
-    return picture.mirrored(false, true).convertToFormat(QImage::Format_RGB32);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    Picture picture = FilledPicture(width, height, 0);
+    // GL rows come bottom first; the clear leaves alpha as it was, and the picture is opaque.
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* from = rgba.data() + size_t(height - 1 - y) * size_t(width) * 4;
+        for (int x = 0; x < width; ++x, from += 4)
+            picture.At(x, y) = Rgb(from[0], from[1], from[2]);
+    }
+    return picture;
 }
 
 } // namespace kestrel::thumbnail

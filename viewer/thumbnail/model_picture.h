@@ -1,5 +1,5 @@
 #pragma once
-#include <QImage>
+#include "picture.h"
 
 class CModel;
 
@@ -12,6 +12,6 @@ namespace kestrel::thumbnail {
 void DrawModelPicture(CModel& model, int width, int height);
 
 // The current framebuffer's width x height pixels, top row first, alpha dropped.
-QImage ReadFramebuffer(int width, int height);
+Picture ReadFramebuffer(int width, int height);
 
 } // namespace kestrel::thumbnail

@@ -1,7 +1,7 @@
 #pragma once
-#include <QImage>
 #include <string>
 
+#include "picture.h"
 #include "thumbnail_geometry.h"
 
 class CTexture;
@@ -14,29 +14,29 @@ struct Document;
 // it, framed in light grey. Every picture here is RGB32 and exactly the size asked for.
 namespace kestrel::thumbnail {
 
-constexpr QRgb kFrameColour = 0xffc0c0c0; // (192, 192, 192)
-constexpr QRgb kBlankColour = 0xffffffff;
+constexpr uint32_t kFrameColour = Rgb(192, 192, 192);
+constexpr uint32_t kBlankColour = Rgb(255, 255, 255);
 
 // An empty document's thumbnail: white and framed.
-QImage EmptyThumbnail(int width = kWidth, int height = kHeight);
+Picture EmptyThumbnail(int width = kWidth, int height = kHeight);
 
 // An image document's thumbnail: the image scaled down when it does not fit, centred.
-QImage ImageThumbnail(const CTexture& image, int width = kWidth, int height = kHeight);
+Picture ImageThumbnail(const CTexture& image, int width = kWidth, int height = kHeight);
 
 // A model document's thumbnail from its off-screen picture (see model_picture.h), filtered
 // into the whole frame.
-QImage ModelThumbnail(const QImage& picture, int width = kWidth, int height = kHeight);
+Picture ModelThumbnail(const Picture& picture, int width = kWidth, int height = kHeight);
 
 // The thumbnail of the document in its view mode. A model is drawn in the process's
 // off-screen context, which is left current; without one the result is null and *error
 // says why. Textures show only when they were made in that context, as the command line
 // makes them; a window whose model lives in its own context draws DrawModelPicture there
 // and hands the result to ModelThumbnail.
-QImage RenderThumbnail(doc::Document& document, int width = kWidth, int height = kHeight,
+Picture RenderThumbnail(doc::Document& document, int width = kWidth, int height = kHeight,
                        std::string* error = nullptr);
 
 // The texture's pixels top row first with the alpha channel dropped; null when the
 // texture is not 24 or 32 bits or holds fewer bytes than its size needs.
-QImage TextureToImage(const CTexture& texture);
+Picture TextureToImage(const CTexture& texture);
 
 } // namespace kestrel::thumbnail

@@ -22,6 +22,25 @@ namespace {
 namespace th = kestrel::thumbnail;
 using kestrel::doc::Document;
 
+// The pictures as a window shows them, to compare with the stored PNG references.
+QImage ToQImage(const th::Picture& p)
+{
+    if (p.IsNull())
+        return QImage();
+    return QImage(reinterpret_cast<const uchar*>(p.pixels.data()), p.width, p.height, p.width * 4,
+                  QImage::Format_RGB32)
+        .copy();
+}
+
+namespace shown {
+QImage RenderThumbnail(Document& d, int width = th::kWidth, int height = th::kHeight)
+{
+    return ToQImage(th::RenderThumbnail(d, width, height));
+}
+QImage ImageThumbnail(const CTexture& image) { return ToQImage(th::ImageThumbnail(image)); }
+QImage TextureToImage(const CTexture& image) { return ToQImage(th::TextureToImage(image)); }
+} // namespace shown
+
 constexpr QRgb kFrame = qRgb(192, 192, 192);
 constexpr QRgb kWhite = qRgb(255, 255, 255);
 // A reference holds when fewer than 1% of the pixels differ by more than 8 in a channel.
@@ -130,7 +149,7 @@ TEST_F(Thumbnails, AModelShowsLargeOverTheGreyGradient)
 {
     Document arm;
     Open("arm.ms3d", arm);
-    const QImage picture = th::RenderThumbnail(arm);
+    const QImage picture = shown::RenderThumbnail(arm);
     ASSERT_EQ(picture.size(), QSize(th::kWidth, th::kHeight));
     EXPECT_TRUE(FramedAllRound(picture));
     // The corners show the gradient: dark at the top, light at the bottom.
@@ -141,7 +160,7 @@ TEST_F(Thumbnails, AModelShowsLargeOverTheGreyGradient)
     // Against a model with nothing to draw, the arm covers a good part of the picture.
     Document nothing;
     nothing.viewMode = kestrel::doc::kModel;
-    const QImage gradient = th::RenderThumbnail(nothing);
+    const QImage gradient = shown::RenderThumbnail(nothing);
     EXPECT_TRUE(FramedAllRound(gradient));
     EXPECT_GT(DifferentShare(picture, gradient), 0.05);
     // The slim arm stands over most of the height rather than as a speck in the middle.
@@ -163,7 +182,7 @@ TEST_F(Thumbnails, ATexturedModelMatchesItsReference)
     Document crate;
     Open("crate.3ds", crate);
     ASSERT_NE(crate.model.mMaterials.at(0).mDiffuseTex.mTexName, 0u);
-    ExpectLikeReference(th::RenderThumbnail(crate), "crate_model");
+    ExpectLikeReference(shown::RenderThumbnail(crate), "crate_model");
 }
 
 TEST_F(Thumbnails, AModelOfJointsAloneShowsItsSkeletonInRed)
@@ -171,7 +190,7 @@ TEST_F(Thumbnails, AModelOfJointsAloneShowsItsSkeletonInRed)
     Document walk;
     Open("walk.bvh", walk);
     ASSERT_TRUE(walk.model.mMeshes.empty());
-    const QImage picture = th::RenderThumbnail(walk);
+    const QImage picture = shown::RenderThumbnail(walk);
     int red = 0;
     for (int y = 1; y < picture.height() - 1; ++y)
         for (int x = 1; x < picture.width() - 1; ++x) {
@@ -187,11 +206,11 @@ TEST_F(Thumbnails, OtherSizesAreDrawnTheSameWayAndFramed)
 {
     Document arm;
     Open("arm.ms3d", arm);
-    const QImage standard = th::RenderThumbnail(arm);
-    const QImage half = th::RenderThumbnail(arm, 48, 42);
+    const QImage standard = shown::RenderThumbnail(arm);
+    const QImage half = shown::RenderThumbnail(arm, 48, 42);
     ASSERT_EQ(half.size(), QSize(48, 42));
     EXPECT_TRUE(FramedAllRound(half));
-    const QImage tiny = th::RenderThumbnail(arm, 3, 3);
+    const QImage tiny = shown::RenderThumbnail(arm, 3, 3);
     ASSERT_EQ(tiny.size(), QSize(3, 3));
     EXPECT_TRUE(FramedAllRound(tiny));
     // Within the frame the half size shows what the standard size shows.
@@ -205,20 +224,20 @@ TEST_F(Thumbnails, AnOpenedImageFileIsShownInTheFrame)
     Document wheel;
     Open("wheel.png", wheel);
     ASSERT_EQ(wheel.viewMode, kestrel::doc::kImage);
-    const QImage picture = th::RenderThumbnail(wheel);
+    const QImage picture = shown::RenderThumbnail(wheel);
     EXPECT_TRUE(FramedAllRound(picture));
-    EXPECT_EQ(picture, th::ImageThumbnail(wheel.image));
+    EXPECT_EQ(picture, shown::ImageThumbnail(wheel.image));
     ExpectLikeReference(picture, "wheel_image");
 }
 
 TEST(ImageThumbnails, ASmallImageSitsUnscaledInTheMiddleWithItsAlphaDropped)
 {
     const CTexture card = TestCard(40, 30);
-    const QImage picture = th::ImageThumbnail(card);
+    const QImage picture = shown::ImageThumbnail(card);
     ASSERT_EQ(picture.size(), QSize(96, 84));
     EXPECT_TRUE(FramedAllRound(picture));
     // The image's top row is at y = 27, its left column at x = 28, each pixel as stored.
-    const QImage source = th::TextureToImage(card);
+    const QImage source = shown::TextureToImage(card);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x)
             ASSERT_EQ(picture.pixel(28 + x, 27 + y), source.pixel(x, y)) << x << ", " << y;
@@ -237,7 +256,7 @@ TEST(ImageThumbnails, ASmallImageSitsUnscaledInTheMiddleWithItsAlphaDropped)
 TEST(ImageThumbnails, ALargeImageIsScaledToTheFrameWidthAndCentred)
 {
     const CTexture card = TestCard(800, 600);
-    const QImage picture = th::ImageThumbnail(card);
+    const QImage picture = shown::ImageThumbnail(card);
     EXPECT_TRUE(FramedAllRound(picture));
     // 96 x 72 at (0, 6): white bands of six rows above and below, the frame over its edge.
     for (int x = 1; x < 95; ++x) {
@@ -256,20 +275,20 @@ TEST(ImageThumbnails, ALargeImageIsScaledToTheFrameWidthAndCentred)
 TEST(ImageThumbnails, EmptyAndUnreadableDocumentsGiveTheWhiteFrame)
 {
     Document empty;
-    const QImage blank = th::RenderThumbnail(empty);
+    const QImage blank = shown::RenderThumbnail(empty);
     ASSERT_EQ(blank.size(), QSize(96, 84));
     EXPECT_TRUE(FramedAllRound(blank));
     EXPECT_EQ(blank.pixel(48, 42), kWhite);
     // An image whose pixels fall short of its size draws nothing rather than reading past them.
     CTexture truncated = TestCard(40, 30);
     truncated.mData.resize(100);
-    const QImage unread = th::ImageThumbnail(truncated);
+    const QImage unread = shown::ImageThumbnail(truncated);
     EXPECT_EQ(unread, blank);
     CTexture grey;
     grey.mWidth = grey.mHeight = 4;
     grey.mBpp = 8;
     grey.mData.assign(16, 7);
-    EXPECT_EQ(th::ImageThumbnail(grey), blank);
+    EXPECT_EQ(shown::ImageThumbnail(grey), blank);
 }
 
 } // namespace
