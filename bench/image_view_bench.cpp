@@ -1,6 +1,7 @@
 // One redraw of the image view at 1280 x 1024, off screen, as view mode 2 draws it: a
 // 4096 x 4096 RGBA image over its alpha backdrop, fitted, at actual size and zoomed in,
-// while zooming and scrolling change the view between frames.
+// while zooming and scrolling change the view between frames. The view draws from the
+// image's textures; the pixel drawing (printing, the command line) is measured beside it.
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
@@ -9,6 +10,7 @@
 #include "headless_gl.h"
 #include "image_drawing.h"
 #include "image_navigation.h"
+#include "image_textures.h"
 #include "nimbus/texture.h"
 
 namespace {
@@ -63,6 +65,7 @@ bool PrepareContext(benchmark::State& state)
 }
 
 // range(0): 0 fitted, 1 actual size, 2 zoomed in to 3.0; each frame moves the view a little.
+// range(1): 1 from the textures, as the view draws, 0 as pixels.
 void BM_ImageViewRedraw(benchmark::State& state)
 {
     if (!PrepareContext(state))
@@ -75,6 +78,12 @@ void BM_ImageViewRedraw(benchmark::State& state)
     else if (state.range(0) == 2)
         kestrel::scene::ZoomImageBy(view, 3.0f - view.zoom, frame);
     const float zoom = view.zoom;
+    const bool textured = state.range(1) != 0;
+    kestrel::scene::CImageTextures textures;
+    if (textured && !textures.Prepare(LargeImage(), Backdrop(), 1)) {
+        state.SkipWithError("the image cannot be a texture here");
+        return;
+    }
     int step = 0;
     for (auto _ : state) {
         // Scrolling and a small zoom change, as a drag or the wheel gives between frames.
@@ -82,10 +91,17 @@ void BM_ImageViewRedraw(benchmark::State& state)
         view.zoom = zoom * ((step & 2) ? 1.001f : 1.0f);
         ++step;
         glClear(GL_COLOR_BUFFER_BIT);
-        kestrel::scene::DrawImage(LargeImage(), Backdrop(), view, true);
+        if (textured)
+            textures.Draw(view, true);
+        else
+            kestrel::scene::DrawImage(LargeImage(), Backdrop(), view, true);
         glFinish();
     }
+    textures.Release();
 }
-BENCHMARK(BM_ImageViewRedraw)->Arg(0)->Arg(1)->Arg(2)->ArgName("fit/actual/zoom3")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImageViewRedraw)
+    ->ArgsProduct({{0, 1, 2}, {1, 0}})
+    ->ArgNames({"fit/actual/zoom3", "textures"})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

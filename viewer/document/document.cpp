@@ -1,5 +1,6 @@
 #include "document.h"
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 
@@ -33,6 +34,7 @@ OpenOutcome ModelLoaded(Document& doc, CTimer& timer)
 OpenOutcome ImageLoaded(Document& doc)
 {
     doc.viewMode = kImage;
+    doc.imageSerial = NewImageSerial();
     scene::BuildAlphaBackdrop(doc.image, doc.backdrop);
     char text[96];
     std::snprintf(text, sizeof(text), "Dimensions: %ux%u  Color Depth: %u bpp", doc.image.mWidth, doc.image.mHeight,
@@ -45,8 +47,15 @@ OpenOutcome ImageLoaded(Document& doc)
 
 } // namespace
 
+uint64_t NewImageSerial()
+{
+    static std::atomic<uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 void ResetDocument(Document& doc)
 {
+    doc.imageSerial = NewImageSerial();
     doc.model.Unload();
     doc.stats = doc.model.GetModelStats();
     doc.image.Clear();

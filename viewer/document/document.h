@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "doc_model.h"
@@ -22,7 +23,13 @@ struct Document {
     CTexture backdrop; // checkerboard behind 32-bit images
     SK_MODEL_STATS stats{};
     ViewMode viewMode = kEmpty;
+    // Changes whenever the image's pixels may have: what is kept of them elsewhere (the
+    // view's textures) is made again then.
+    uint64_t imageSerial = 0;
 };
+
+// A serial no document has had before.
+uint64_t NewImageSerial();
 
 struct OpenOutcome {
     bool ok = false;

@@ -56,6 +56,7 @@ OpenOutcome CDocumentLoader::TakeResult(Document& doc)
     doc.backdrop = std::move(result.backdrop);
     doc.stats = result.stats;
     doc.viewMode = result.viewMode;
+    doc.imageSerial = result.imageSerial;
     UploadDocument(doc);
     return std::move(shared->outcome);
 }

@@ -118,7 +118,7 @@ void DrawImage(const CTexture& image, const CTexture& backdrop, const ImageView&
     }
     if (clipped) {
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-        glPixelStorei(GL_UNPACK_SKIP_PIXELS, u0);
+        glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
         glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     }
     glPixelZoom(1.0f, 1.0f);

@@ -351,6 +351,7 @@ bool CKestrelDoc::ImageCommand(int commandId)
         }
         // The backdrop follows the image's size and depth.
         scene::BuildAlphaBackdrop(image, data_.backdrop);
+        data_.imageSerial = doc::NewImageSerial();
     }
     if (commandId == cmd::kRotateLeft || commandId == cmd::kRotateRight) {
         imageView_.scrollX = imageView_.scrollY = 0;

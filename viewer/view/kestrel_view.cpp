@@ -15,6 +15,7 @@
 #include "command_ids.h"
 #include "image_drawing.h"
 #include "image_navigation.h"
+#include "image_textures.h"
 #include "kestrel_doc.h"
 #include "navigation.h"
 #include "nimbus/scene_draw.h"
@@ -64,7 +65,7 @@ CKestrelView::~CKestrelView()
     if (context()) {
         // The base class destroys the context after this object is gone.
         disconnect(context(), nullptr, this, nullptr);
-        ReleaseMultisampleTarget();
+        ReleaseGlObjects();
     }
     if (doc_.View() == this)
         doc_.AttachView(nullptr);
@@ -87,10 +88,11 @@ QSurfaceFormat CKestrelView::SurfaceFormat()
     return f;
 }
 
-void CKestrelView::ReleaseMultisampleTarget()
+void CKestrelView::ReleaseGlObjects()
 {
     makeCurrent();
     multisample_.Release();
+    imageTextures_.Release();
     doneCurrent();
 }
 
@@ -121,7 +123,7 @@ void CKestrelView::initializeGL()
     glReady_ = true;
     multisample_.Release(); // a new context asks again
     multisampleAvailable_ = multisample_.Available();
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CKestrelView::ReleaseMultisampleTarget);
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CKestrelView::ReleaseGlObjects);
     scene::InitViewGlState();
     if (!MakeStartPicture(startPicture_))
         QMessageBox::warning(this, QString(), QStringLiteral("Loading failed!"));
@@ -291,7 +293,12 @@ void CKestrelView::DrawImageMode()
     glDisable(GL_MULTISAMPLE);
     glDisable(GL_TEXTURE_1D); // drawn pixels would be textured
     glDisable(GL_TEXTURE_2D);
-    scene::DrawImage(doc_.Data().image, doc_.Data().backdrop, doc_.ImageView(), doc_.State().showAlpha != 0);
+    const doc::Document& d = doc_.Data();
+    const bool showAlpha = doc_.State().showAlpha != 0;
+    if (imageTextures_.Prepare(d.image, d.backdrop, d.imageSerial))
+        imageTextures_.Draw(doc_.ImageView(), showAlpha && d.image.mBpp == 32);
+    else
+        scene::DrawImage(d.image, d.backdrop, doc_.ImageView(), showAlpha);
 }
 
 void CKestrelView::DrawStartPicture()

@@ -5,6 +5,7 @@
 
 #include "document_view.h"
 #include "image_navigation.h"
+#include "image_textures.h"
 #include "multisample_target.h"
 #include "nimbus/texture.h"
 #include "nimbus/timer.h"
@@ -77,8 +78,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Frees the multisampled target while its context still exists.
-    void ReleaseMultisampleTarget();
+    // Frees the multisampled target and the image's textures while their context exists.
+    void ReleaseGlObjects();
     int PixelWidth() const;
     int PixelHeight() const;
     void SetProjection();
@@ -99,6 +100,7 @@ private:
     CTexture startPicture_;
     bool glReady_ = false;
     CMultisampleTarget multisample_;
+    scene::CImageTextures imageTextures_; // the shown image, made once per change
     bool multisampleAvailable_ = false;
     bool lastFrameMultisampled_ = false;
     int glDepth_ = 0; // nesting of BeginGl
