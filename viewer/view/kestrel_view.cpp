@@ -259,6 +259,8 @@ void CKestrelView::paintGL()
     SetProjection();
     scene::SetClearColour(mode, doc_.Settings());
     scene::ApplyBackFaceOption(doc_.State());
+    if (mode != 2)
+        imageTextures_.Release(); // an image no longer shown keeps no video memory
     if (mode == 1) {
         // Time moves once per displayed frame, then the frame is drawn at that time.
         scene::AdvanceAnimation(doc_.Data().model, doc_.AnimationSpeed());
