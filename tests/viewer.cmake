@@ -92,3 +92,8 @@ target_compile_definitions(kestrel_print_tests PRIVATE KESTREL_PLUGIN_FOLDER="${
   KESTREL_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output/viewer_printing")
 add_dependencies(kestrel_print_tests shapebin picturereader lithoreader)
 kestrel_add_gtests(kestrel_print_tests LABELS viewer)
+
+# The thumbnail files: their bytes, slot reuse and starting afresh after damage.
+add_executable(kestrel_thumbdb_tests viewer/thumbdb/thumb_database_test.cpp)
+target_link_libraries(kestrel_thumbdb_tests PRIVATE kestrel_thumbdb GTest::gtest_main)
+kestrel_add_gtests(kestrel_thumbdb_tests LABELS viewer)
