@@ -10,6 +10,8 @@
 
 #include "path_key.h"
 #include "thumb_database.h"
+#include "thumb_folder.h"
+#include <cstdlib>
 
 namespace {
 
@@ -232,6 +234,21 @@ TEST_F(ThumbDatabase, AFolderThatCannotBeMadeLeavesItClosed)
     CThumbDatabase db(folder);
     EXPECT_FALSE(db.Open());
     EXPECT_FALSE(db.Store(u"/a", Pattern(0)));
+}
+
+TEST_F(ThumbDatabase, TheDefaultFolderIsInTheUsersDataFolder)
+{
+    const char* old = std::getenv("XDG_DATA_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_DATA_HOME", root.c_str(), 1);
+    EXPECT_EQ(kestrel::thumbdb::DefaultThumbFolder(), folder);
+    CThumbDatabase db;
+    EXPECT_TRUE(db.Open());
+    EXPECT_TRUE(fs::exists(folder / "ThIndex.dat"));
+    if (old)
+        setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
 }
 
 } // namespace
