@@ -97,3 +97,8 @@ kestrel_add_gtests(kestrel_print_tests LABELS viewer)
 add_executable(kestrel_browser_rules_tests viewer/browser/file_list_rules_test.cpp)
 target_link_libraries(kestrel_browser_rules_tests PRIVATE kestrel_browser_rules kestrel_test_support GTest::gtest_main)
 kestrel_add_gtests(kestrel_browser_rules_tests LABELS viewer)
+
+# The thumbnail files: their bytes, slot reuse and starting afresh after damage.
+add_executable(kestrel_thumbdb_tests viewer/thumbdb/thumb_database_test.cpp)
+target_link_libraries(kestrel_thumbdb_tests PRIVATE kestrel_thumbdb GTest::gtest_main)
+kestrel_add_gtests(kestrel_thumbdb_tests LABELS viewer)
