@@ -66,25 +66,43 @@ bool DisplayOption(const std::string& name, const std::string& value, prefs::Sta
     return false;
 }
 
+// One step through a command's arguments: a file name (only one allowed) or an option,
+// whose value is then in `value`. False with `error` set when the arguments are wrong.
+enum class Step { File, Option };
+bool NextArgument(const std::vector<std::string>& args, size_t& i, std::string& input, const std::string& tooMany,
+                  Step& step, std::string& value, std::string& error)
+{
+    const std::string& a = args[i];
+    if (a.size() < 2 || a[0] != '-') {
+        if (!input.empty()) {
+            error = tooMany + a;
+            return false;
+        }
+        input = a;
+        step = Step::File;
+        return true;
+    }
+    if (i + 1 >= args.size()) {
+        error = a + " needs a value";
+        return false;
+    }
+    value = args[++i];
+    step = Step::Option;
+    return true;
+}
+
 } // namespace
 
 bool ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& o, std::string& error)
 {
     for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.size() < 2 || a[0] != '-') {
-            if (!o.input.empty()) {
-                error = "only one file can be rendered: " + a;
-                return false;
-            }
-            o.input = a;
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            error = a + " needs a value";
+        const std::string a = args[i];
+        Step step;
+        std::string v;
+        if (!NextArgument(args, i, o.input, "only one file can be rendered: ", step, v, error))
             return false;
-        }
-        const std::string& v = args[++i];
+        if (step == Step::File)
+            continue;
         if (a == "-o") {
             o.output = v;
         } else if (a == "--plugins") {
@@ -122,24 +140,17 @@ bool ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& o
 bool ParseThumbnailArguments(const std::vector<std::string>& args, ThumbnailOptions& o, std::string& error)
 {
     for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.size() < 2 || a[0] != '-') {
-            if (!o.input.empty()) {
-                error = "thumbnail takes one file: " + a;
-                return false;
-            }
-            o.input = a;
-            continue;
-        }
-        if (a != "-o" && a != "--plugins" && a != "--size") {
+        const std::string a = args[i];
+        if (a.size() >= 2 && a[0] == '-' && a != "-o" && a != "--plugins" && a != "--size") {
             error = "unknown option " + a;
             return false;
         }
-        if (i + 1 >= args.size()) {
-            error = a + " needs a value";
+        Step step;
+        std::string v;
+        if (!NextArgument(args, i, o.input, "thumbnail takes one file: ", step, v, error))
             return false;
-        }
-        const std::string& v = args[++i];
+        if (step == Step::File)
+            continue;
         if (a == "-o") {
             o.output = v;
         } else if (a == "--plugins") {
