@@ -73,6 +73,8 @@ public:
     // keeps the tab's text, tip and the page the user last chose.
     enum StatisticsPage { kObjectsPage = 0, kInformationPage = 1 };
     void SetStatisticsPage(StatisticsPage page, QWidget* widget);
+    // The "Folders" panel's "Browse" page; the frame owns the widget from here on.
+    void SetBrowsePage(QWidget* widget);
     CThemeSwitcher* Themes() const { return themes_; }
     CStatusPanes& Panes() const { return *panes_; }
     const CPlugInMenus& PlugInMenus() const { return plugInMenus_; }

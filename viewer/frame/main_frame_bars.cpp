@@ -145,18 +145,31 @@ void CMainFrame::HostInBar(int barId, QWidget* widget)
     bar->insertWidget(actions.isEmpty() ? nullptr : actions.first(), widget);
 }
 
+namespace {
+// Puts a feature's widget in place of a tab's empty page, keeping its text and tip.
+void ReplacePage(QTabWidget* tabs, int page, QWidget* widget)
+{
+    if (!tabs || !widget || page >= tabs->count())
+        return;
+    const int current = tabs->currentIndex();
+    const QString text = tabs->tabText(page), tip = tabs->tabToolTip(page);
+    QWidget* old = tabs->widget(page);
+    tabs->removeTab(page);
+    delete old;
+    tabs->insertTab(page, widget, text);
+    tabs->setTabToolTip(page, tip);
+    tabs->setCurrentIndex(current);
+}
+} // namespace
+
 void CMainFrame::SetStatisticsPage(StatisticsPage page, QWidget* widget)
 {
-    if (!statisticsTabs_ || !widget || page >= statisticsTabs_->count())
-        return;
-    const int current = statisticsTabs_->currentIndex();
-    const QString text = statisticsTabs_->tabText(page), tip = statisticsTabs_->tabToolTip(page);
-    QWidget* old = statisticsTabs_->widget(page);
-    statisticsTabs_->removeTab(page);
-    delete old;
-    statisticsTabs_->insertTab(page, widget, text);
-    statisticsTabs_->setTabToolTip(page, tip);
-    statisticsTabs_->setCurrentIndex(current);
+    ReplacePage(statisticsTabs_, page, widget);
+}
+
+void CMainFrame::SetBrowsePage(QWidget* widget)
+{
+    ReplacePage(foldersTabs_, 0, widget);
 }
 
 } // namespace kestrel::frame

@@ -9,6 +9,10 @@ namespace kestrel::frame {
 class CMainFrame;
 }
 
+namespace kestrel::browser {
+class CFolderTree;
+}
+
 namespace kestrel::panels {
 class CObjectsPage;
 class CInformationPage;
@@ -42,6 +46,7 @@ public:
 private:
     void ConnectCommands();
     void InstallPanels();
+    void InstallFolderTree();
     void OpenWithDialog();
 
     frame::CMainFrame& frame_;
@@ -50,6 +55,7 @@ private:
     // Owned by the statistics panel; they read the document, so they go with it.
     QPointer<panels::CObjectsPage> objectsPage_;
     QPointer<panels::CInformationPage> informationPage_;
+    QPointer<browser::CFolderTree> folderTree_; // owned by the folders panel
 };
 
 } // namespace kestrel::view

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "file_list_rules.h"
+#include "start_folder.h"
 #include "temp_dir.h"
 
 namespace {
@@ -84,6 +85,28 @@ TEST(FileListRules, APastedFileBesideItsNamesakeGetsTheNextFreeNumber)
     EXPECT_EQ(FreeNameIn(dir.Path().string(), "model.stl"), "model (3).stl");
     Touch(dir, "README", 1);
     EXPECT_EQ(FreeNameIn(dir.Path().string(), "README"), "README (2)");
+}
+
+} // namespace
+
+namespace {
+
+TEST(StartFolder, TheLastFolderWhileItExistsElseSamplesBesideTheProgram)
+{
+    kestrel::test::TempDir dir;
+    const std::string program = (dir.Path() / "bin").string();
+    std::filesystem::create_directory(program);
+    const std::string samples = (dir.Path() / "bin" / "Samples").string();
+    EXPECT_EQ(kestrel::browser::StartFolder("", program), samples);
+    EXPECT_TRUE(std::filesystem::is_directory(samples)); // made when missing
+    EXPECT_EQ(kestrel::browser::StartFolder(dir.Path().string(), program), dir.Path().string());
+    EXPECT_EQ(kestrel::browser::StartFolder(dir.File("gone"), program), samples);
+    EXPECT_EQ(kestrel::browser::StartFolder("", ""), "");
+
+    EXPECT_EQ(kestrel::browser::ParentFolder("/a/b"), "/a");
+    EXPECT_EQ(kestrel::browser::ParentFolder("/a/b/"), "/a");
+    EXPECT_EQ(kestrel::browser::ParentFolder("/a"), "/");
+    EXPECT_EQ(kestrel::browser::ParentFolder("/"), "");
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include "formats/stl_writer.h"
 #include "command_ids.h"
+#include "folder_tree.h"
 #include "frame_binding.h"
 #include "image_fixtures.h"
 #include "kestrel_doc.h"
@@ -123,6 +124,43 @@ TEST(FrameBinding, ALongReadKeepsTheWindowWorkingAndCanBeCancelled)
     EXPECT_TRUE(doc.Open(path));
     EXPECT_EQ(doc.Data().stats.totalTriangles, 12u);
     std::filesystem::current_path(before);
+}
+
+} // namespace
+
+namespace {
+
+TEST(FrameBinding, TheFolderTreeKeepsTheCurrentFolderAndGoesUpOneLevel)
+{
+    KESTREL_SKIP_WITHOUT_X_SERVER();
+    frame::CMainFrame frame(frame::CMainFrame::Options{KESTREL_PLUGIN_FOLDER, false});
+    ASSERT_TRUE(frame.Create());
+    new view::CFrameBinding(frame);
+    frame.resize(800, 600);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    auto* tree = frame.findChild<browser::CFolderTree*>("folderTree");
+    ASSERT_NE(tree, nullptr);
+    EXPECT_FALSE(tree->CurrentFolder().isEmpty()); // the last folder or the samples beside the program
+
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "inner");
+    const QString inner = QString::fromStdString((dir.Path() / "inner").string());
+    ASSERT_TRUE(tree->SelectFolder(inner));
+    EXPECT_EQ(tree->CurrentFolder(), inner);
+    const prefs::StateBlock& state = frame.Preferences().State();
+    EXPECT_EQ(QString::fromUtf16(state.currentFolder), inner);
+    EXPECT_FALSE(tree->SelectFolder(QString::fromStdString(dir.File("not-there"))));
+
+    frame.RefreshCommands();
+    QAction* up = frame.Action(cmd::kUpOneLevel);
+    ASSERT_NE(up, nullptr);
+    ASSERT_TRUE(up->isEnabled());
+    up->trigger();
+    EXPECT_EQ(tree->CurrentFolder(), QString::fromStdString(dir.Path().string()));
+    tree->SelectFolder("/");
+    frame.RefreshCommands();
+    EXPECT_FALSE(up->isEnabled()); // nothing above the root
 }
 
 } // namespace

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+namespace kestrel::browser {
+
+// The folder the browser starts in: the last current folder while it still exists, else
+// "Samples" beside the program, made when missing. Empty when neither can be had.
+std::string StartFolder(const std::string& lastFolder, const std::string& programFolder);
+
+// The folder above `folder`; empty at the root.
+std::string ParentFolder(const std::string& folder);
+
+} // namespace kestrel::browser
