@@ -7,6 +7,10 @@
 #include "start_folder.h"
 
 namespace kestrel::browser {
+namespace {
+constexpr int kPreferredWidth = 120;
+constexpr int kIndentation = 12;
+}
 
 CFolderTree::CFolderTree(QWidget* parent) : QTreeView(parent)
 {
@@ -20,6 +24,11 @@ CFolderTree::CFolderTree(QWidget* parent) : QTreeView(parent)
     for (int column = 1; column < model_->columnCount(); ++column)
         hideColumn(column);
     header()->hide();
+    // Whole names and a sideways scroll bar rather than deep folders cut to "...".
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setIndentation(kIndentation);
     setSortingEnabled(true);
     sortByColumn(0, Qt::AscendingOrder);
     setUniformRowHeights(true);
@@ -41,6 +50,11 @@ bool CFolderTree::SelectFolder(const QString& path)
     setCurrentIndex(index);
     scrollTo(index);
     return true;
+}
+
+QSize CFolderTree::sizeHint() const
+{
+    return QSize(kPreferredWidth, QTreeView::sizeHint().height());
 }
 
 bool CFolderTree::SelectParent()

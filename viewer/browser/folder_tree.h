@@ -18,6 +18,8 @@ public:
     QString CurrentFolder() const { return current_; }
     // Up One Level: the parent of the current folder; false at the root.
     bool SelectParent();
+    // Narrow by default, so that the panel leaves the view its room; the user widens it.
+    QSize sizeHint() const override;
 
 signals:
     void folderSelected(const QString& path);
