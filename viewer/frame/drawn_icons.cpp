@@ -550,7 +550,9 @@ QIcon MakeIcon(const IconDrawing& draw)
 
 QIcon DrawnCommandIcon(int commandId)
 {
-    const IconDrawing draw = ForCommand(commandId);
+    IconDrawing draw = ForCommand(commandId);
+    if (!draw)
+        draw = FileListCommandDrawing(commandId);
     return draw ? MakeIcon(draw) : QIcon();
 }
 

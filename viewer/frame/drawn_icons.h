@@ -14,6 +14,8 @@ QIcon MakeIcon(const IconDrawing& draw);
 
 // Our own artwork of a command; empty for commands without one.
 QIcon DrawnCommandIcon(int commandId);
+// The file list's commands (file_list_icons.cpp); empty for other commands.
+IconDrawing FileListCommandDrawing(int commandId);
 
 // Shared pieces of the artwork.
 namespace draw {

@@ -75,6 +75,8 @@ public:
     void SetStatisticsPage(StatisticsPage page, QWidget* widget);
     // The "Folders" panel's "Browse" page; the frame owns the widget from here on.
     void SetBrowsePage(QWidget* widget);
+    // The "File List" panel's content; the frame owns the widget from here on.
+    void SetFileListPage(QWidget* widget);
     CThemeSwitcher* Themes() const { return themes_; }
     CStatusPanes& Panes() const { return *panes_; }
     const CPlugInMenus& PlugInMenus() const { return plugInMenus_; }

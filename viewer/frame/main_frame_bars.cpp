@@ -172,4 +172,14 @@ void CMainFrame::SetBrowsePage(QWidget* widget)
     ReplacePage(foldersTabs_, 0, widget);
 }
 
+void CMainFrame::SetFileListPage(QWidget* widget)
+{
+    QDockWidget* dock = Panel(kFileListPanel);
+    if (!dock || !widget)
+        return;
+    QWidget* old = dock->widget();
+    dock->setWidget(widget);
+    delete old;
+}
+
 } // namespace kestrel::frame

@@ -100,7 +100,11 @@ void CPlugInManager::UnloadAll()
     fileTypes_.clear();
 }
 
-int CPlugInManager::Scan(const std::string& folder) { return ScanFolder(folder, false, std::string()); }
+int CPlugInManager::Scan(const std::string& folder)
+{
+    folder_ = folder;
+    return ScanFolder(folder, false, std::string());
+}
 
 int CPlugInManager::ScanImportersFor(const std::string& folder, const std::string& filePath)
 {

@@ -74,6 +74,8 @@ public:
     // library before that importer is still loaded. The window never uses this.
     int ScanImportersFor(const std::string& folder, const std::string& filePath);
     void UnloadAll();
+    // The folder Scan last read.
+    const std::string& Folder() const { return folder_; }
 
     // Imports a file by its extension into the model (kind 1, finalized) or the image (kind 2).
     // The file's folder must be the current directory, as the document's open makes it.
@@ -101,6 +103,7 @@ private:
 
     std::vector<PlugInEntry> importers_, exporters_, editors_, tools_;
     std::vector<FileTypeEntry> fileTypes_;
+    std::string folder_;
 };
 
 } // namespace kestrel::host

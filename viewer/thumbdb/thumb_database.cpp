@@ -268,6 +268,11 @@ bool CThumbDatabase::Store(const std::u16string& path, const Picture& picture)
     return false;
 }
 
+bool CThumbDatabase::Contains(const std::u16string& path) const
+{
+    return mOpen && mSlots.count(kestrel::thumbdb::PathKey(path)) != 0;
+}
+
 std::optional<Picture> CThumbDatabase::Lookup(const std::u16string& path) const
 {
     if (!mOpen)

@@ -37,6 +37,8 @@ public:
     bool Reset();
     bool Store(const std::u16string& path, const kestrel::thumbnail::Picture& picture);
     std::optional<kestrel::thumbnail::Picture> Lookup(const std::u16string& path) const;
+    // Whether a thumbnail is stored for the path, without reading it.
+    bool Contains(const std::u16string& path) const;
 
     bool IsOpen() const { return mOpen; }
     int32_t EntryCount() const { return mCount; }

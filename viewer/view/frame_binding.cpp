@@ -12,8 +12,6 @@
 #include "information_page.h"
 #include "main_frame.h"
 #include "objects_page.h"
-#include "folder_tree.h"
-#include "start_folder.h"
 #include "open_progress.h"
 #include "preference_store.h"
 #include "print_commands.h"
@@ -52,7 +50,7 @@ CFrameBinding::CFrameBinding(frame::CMainFrame& frame) : QObject(&frame), frame_
     connect(view_, &CKestrelView::leaveFullScreenRequested, &frame, [&frame] { frame.SetFullScreen(false); });
     ConnectCommands();
     InstallPanels();
-    InstallFolderTree();
+    InstallBrowser();
     // The animation feature keeps its commands, combo, seek bar and panes up to date itself.
     auto* animation = new anim::CAnimationControls(frame, *doc_, this);
     connect(view_, &CKestrelView::frameDrawn, animation, &anim::CAnimationControls::OnFrameDrawn);
@@ -92,38 +90,6 @@ void CFrameBinding::InstallPanels()
     connect(doc_.get(), &CKestrelDoc::panelsChanged, objectsPage_.data(), &panels::CObjectsPage::Refresh);
     connect(doc_.get(), &CKestrelDoc::panelsChanged, informationPage_.data(), &panels::CInformationPage::Refresh);
     connect(view_, &CKestrelView::selectionChanged, objectsPage_.data(), &panels::CObjectsPage::ShowSelection);
-}
-
-void CFrameBinding::InstallFolderTree()
-{
-    prefs::StateBlock& state = frame_.Preferences().State();
-    auto* tree = new browser::CFolderTree();
-    frame_.SetBrowsePage(tree);
-    folderTree_ = tree;
-    // The state keeps the folder as a terminated UTF-16 text of a fixed size.
-    constexpr size_t kFolderUnits = sizeof(state.currentFolder) / sizeof(char16_t);
-    const QString last = QString::fromUtf16(state.currentFolder,
-                                            qsizetype(std::char_traits<char16_t>::length(state.currentFolder)));
-    connect(tree, &browser::CFolderTree::folderSelected, this, [this, &state, kFolderUnits](const QString& path) {
-        const std::u16string text = path.toStdU16String();
-        if (text.size() < kFolderUnits) {
-            std::copy(text.begin(), text.end(), state.currentFolder);
-            state.currentFolder[text.size()] = 0;
-        }
-        frame_.RefreshCommands();
-    });
-    const std::string start = browser::StartFolder(last.toStdString(), QCoreApplication::applicationDirPath().toStdString());
-    if (!start.empty())
-        tree->SelectFolder(QString::fromStdString(start));
-    frame_.Commands().Register(cmd::kUpOneLevel, this,
-                               commands::CommandHandler{[this] { folderTree_->SelectParent(); },
-                                                        [this] {
-                                                            return folderTree_ &&
-                                                                   !browser::ParentFolder(
-                                                                        folderTree_->CurrentFolder().toStdString())
-                                                                        .empty();
-                                                        },
-                                                        {}});
 }
 
 void CFrameBinding::OpenWithDialog()

@@ -11,6 +11,7 @@ class CMainFrame;
 
 namespace kestrel::browser {
 class CFolderTree;
+class CFileListPane;
 }
 
 namespace kestrel::panels {
@@ -46,7 +47,10 @@ public:
 private:
     void ConnectCommands();
     void InstallPanels();
+    // The "Folders" and "File List" panels (browser_binding.cpp).
+    void InstallBrowser();
     void InstallFolderTree();
+    void InstallFileList();
     void OpenWithDialog();
 
     frame::CMainFrame& frame_;
@@ -56,6 +60,7 @@ private:
     QPointer<panels::CObjectsPage> objectsPage_;
     QPointer<panels::CInformationPage> informationPage_;
     QPointer<browser::CFolderTree> folderTree_; // owned by the folders panel
+    QPointer<browser::CFileListPane> fileList_; // owned by the file list panel
 };
 
 } // namespace kestrel::view

@@ -9,6 +9,7 @@
 #include "multisample_target.h"
 #include "nimbus/texture.h"
 #include "nimbus/timer.h"
+#include "picture.h"
 
 class QSurfaceFormat;
 
@@ -50,6 +51,9 @@ public:
     // Whether the last frame was drawn multisampled.
     bool LastFrameMultisampled() const { return lastFrameMultisampled_; }
     bool HasStartPicture() const { return startPicture_.mWidth > 0; }
+    // The file list's picture of the document, a model drawn in this view's context so its
+    // textures show; null when the view has no context yet.
+    thumbnail::Picture DocumentThumbnail();
 
     // IDocumentView
     void BeginGl() override;
