@@ -94,7 +94,8 @@ add_dependencies(kestrel_print_tests shapebin picturereader lithoreader)
 kestrel_add_gtests(kestrel_print_tests LABELS viewer)
 
 # The file list's rules, without a window.
-add_executable(kestrel_browser_rules_tests viewer/browser/file_list_rules_test.cpp)
+add_executable(kestrel_browser_rules_tests viewer/browser/file_list_rules_test.cpp
+  viewer/browser/folder_changes_test.cpp)
 target_link_libraries(kestrel_browser_rules_tests PRIVATE kestrel_browser_rules kestrel_test_support GTest::gtest_main)
 kestrel_add_gtests(kestrel_browser_rules_tests LABELS viewer)
 

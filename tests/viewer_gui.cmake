@@ -27,3 +27,16 @@ target_link_libraries(kestrel_frame_tests PRIVATE kestrel_view_binding kestrel_g
 target_compile_definitions(kestrel_frame_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}")
 add_dependencies(kestrel_frame_tests ${KESTREL_GUI_PLUGIN_TARGETS})
 kestrel_add_gtests(kestrel_frame_tests LABELS viewer)
+
+# The file list's file operations, folder watcher and panel, on folders written by the tests.
+add_executable(kestrel_browser_tests
+  viewer/browser/file_operations_test.cpp
+  viewer/browser/folder_watcher_test.cpp
+  viewer/browser/file_list_pane_test.cpp
+)
+target_link_libraries(kestrel_browser_tests PRIVATE kestrel_browser_ui kestrel_view_binding kestrel_test_support
+  kestrel_format_fixtures kestrel_importer_fixtures kestrel_gui_test_main)
+target_compile_definitions(kestrel_browser_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}"
+  KESTREL_CLI="$<TARGET_FILE:kestrel-cli>")
+add_dependencies(kestrel_browser_tests kestrel-cli ${KESTREL_GUI_PLUGIN_TARGETS})
+kestrel_add_gtests(kestrel_browser_tests LABELS viewer)

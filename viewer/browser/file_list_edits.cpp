@@ -124,11 +124,23 @@ void CFileListPane::DeleteSelected()
     const QString name = QFileInfo(path).fileName();
     const int row = SourceRowOf(name);
     if (row >= 0)
-        source_->removeRow(row);
+        RemoveSourceRow(row);
     thumbnails_.remove(name);
     if (currentName_ == name)
         currentName_.clear();
     Status(outcome.message, kSeverityInfo);
+}
+
+void CFileListPane::RemoveSourceRow(int row)
+{
+    // The view would move the selection to a neighbour, which would open it.
+    const bool wasFilling = filling_;
+    filling_ = true;
+    if (SelectedRow() >= 0 && order_->mapToSource(order_->index(SelectedRow(), kNameColumn)).row() == row)
+        iconView_->selectionModel()->clear();
+    source_->removeRow(row);
+    filling_ = wasFilling;
+    emit selectionChanged();
 }
 
 void CFileListPane::AddFile(const QString& name)
@@ -169,7 +181,7 @@ void CFileListPane::ApplyChanges(const QString& folder, const std::vector<Folder
             for (const ListedFileType& type : types_)
                 listed = listed || HasExtension(change.name, type.type.extension);
             if (!listed || SourceRowOf(name) >= 0) {
-                source_->removeRow(row);
+                RemoveSourceRow(row);
             } else {
                 source_->item(row, kNameColumn)->setText(name);
                 if (thumbnails_.contains(oldName))
@@ -183,7 +195,7 @@ void CFileListPane::ApplyChanges(const QString& folder, const std::vector<Folder
         case ChangeKind::Removed: {
             const int row = SourceRowOf(name);
             if (row >= 0)
-                source_->removeRow(row);
+                RemoveSourceRow(row);
             thumbnails_.remove(name);
             break;
         }

@@ -53,6 +53,10 @@ CFileListPane::~CFileListPane()
     // The watcher's thread and the thumbnail process end before the list goes.
     delete worker_;
     delete watcher_;
+    // The views outlive this object's members otherwise, and would ask it for pictures.
+    order_->SetPicture({});
+    order_->SetRenamer({});
+    delete stack_;
 }
 
 void CFileListPane::BuildViews()
@@ -213,13 +217,16 @@ void CFileListPane::Fill(bool keepCurrent)
         listed.push_back(type.type);
     const std::vector<FileItem> items = ListFolder(folder_.toStdString(), listed);
     thumbnails_.clear();
-    // Unhooked while it fills, so the order is made once rather than row by row.
+    // Unhooked while it fills, so the order is made once rather than row by row; the
+    // header forgets its widths meanwhile.
+    const std::array<int, 3> widths = ColumnWidths();
     order_->setSourceModel(nullptr);
     source_->removeRows(0, source_->rowCount());
     for (const FileItem& item : items)
         AddRow(item);
     order_->setSourceModel(source_);
     order_->sort(0, Qt::AscendingOrder);
+    SetColumnWidths(widths);
     // The file open now stays selected when the same folder is read again.
     const QString kept = keepCurrent ? currentName_ : QString();
     currentName_.clear();

@@ -119,6 +119,7 @@ private:
     void StoreThumbnail(const QString& path, const thumbnail::Picture& picture);
     void ApplyChanges(const QString& folder, const std::vector<FolderChange>& changes);
     void AddFile(const QString& name);
+    void RemoveSourceRow(int row);
     void Status(const std::string& text, int severity);
     bool eventFilter(QObject* watched, QEvent* event) override;
 

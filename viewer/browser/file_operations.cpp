@@ -1,6 +1,8 @@
 #include "file_operations.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QString>
 #include <filesystem>
 
@@ -72,6 +74,8 @@ FileOutcome MoveFileToTrash(const std::string& path)
         outcome.message = "Cannot delete " + Quoted(name) + ": the file no longer exists";
         return outcome;
     }
+    // The trash is made inside the data folder, which a fresh home may not have yet.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     if (!file.moveToTrash()) {
         const std::string reason = file.errorString().toStdString();
         outcome.message = "Cannot move " + Quoted(name) + " to the trash" + (reason.empty() ? "" : ": " + reason);

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <thread>
@@ -24,6 +25,8 @@ namespace {
 constexpr size_t kRecordBufferSize = 32768;
 // The two halves of a move may come in separate reads; a short wait lets both arrive.
 constexpr int kSettleMilliseconds = 50;
+// A folder that never stops changing is still reported this often.
+constexpr auto kLongestBatch = std::chrono::milliseconds(250);
 constexpr uint32_t kWatchedEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_CLOSE_WRITE |
                                     IN_ONLYDIR;
 
@@ -135,7 +138,8 @@ struct CFolderWatcher::Thread {
             if (stop || !(fds[1].revents & POLLIN))
                 continue;
             std::vector<ChangeRecord> records;
-            for (;;) {
+            const auto batchEnd = std::chrono::steady_clock::now() + kLongestBatch;
+            while (std::chrono::steady_clock::now() < batchEnd) {
                 const ssize_t got = read(notify, buffer.data(), buffer.size());
                 if (got > 0) {
                     ParseRecords(buffer.data(), size_t(got), watch, records);
