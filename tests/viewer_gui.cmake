@@ -33,9 +33,11 @@ add_executable(kestrel_browser_tests
   viewer/browser/file_operations_test.cpp
   viewer/browser/folder_watcher_test.cpp
   viewer/browser/file_list_pane_test.cpp
+  viewer/browser/folder_tree_test.cpp
+  viewer/browser/file_list_frame_test.cpp
 )
 target_link_libraries(kestrel_browser_tests PRIVATE kestrel_browser_ui kestrel_view_binding kestrel_test_support
-  kestrel_format_fixtures kestrel_importer_fixtures kestrel_gui_test_main)
+  kestrel_format_fixtures kestrel_importer_fixtures kestrel_gui_test_main Qt6::Test)
 target_compile_definitions(kestrel_browser_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}"
   KESTREL_CLI="$<TARGET_FILE:kestrel-cli>")
 add_dependencies(kestrel_browser_tests kestrel-cli ${KESTREL_GUI_PLUGIN_TARGETS})

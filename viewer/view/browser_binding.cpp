@@ -20,6 +20,7 @@
 namespace kestrel::view {
 namespace {
 constexpr char kCommandLineProgram[] = "kestrel-cli";
+constexpr int kErrorSeverity = 3;
 }
 
 void CFrameBinding::InstallBrowser()
@@ -92,6 +93,8 @@ void CFrameBinding::InstallFolderTree()
             fileList_->SetFolder(path);
         frame_.RefreshCommands();
     });
+    connect(tree, &browser::CFolderTree::failed, this,
+            [this](const QString& message) { frame_.Status().Set(message, kErrorSeverity); });
     const std::string start = browser::StartFolder(last.toStdString(), QCoreApplication::applicationDirPath().toStdString());
     if (!start.empty())
         tree->SelectFolder(QString::fromStdString(start));

@@ -170,7 +170,8 @@ bool CKestrelDoc::ReadFile(const std::string& path, doc::OpenOutcome& outcome)
     started_.clear();
     // Most files are read before anyone would notice; only a longer read shows its
     // progress and keeps the window working meanwhile.
-    if (!loader_.WaitFor(quietRead_)) {
+    const bool quick = quietRead_.count() >= 0 && loader_.WaitFor(quietRead_);
+    if (!quick) {
         emit loadingChanged(true);
         QEventLoop loop;
         QTimer poll;

@@ -46,6 +46,7 @@ public:
     bool IsOpening() const { return opening_; }
     // A read that ends within this shows no progress and takes no input meanwhile.
     static constexpr std::chrono::milliseconds kQuietReadTime{250};
+    // A negative time treats every read as long, however fast it is.
     void SetQuietReadTime(std::chrono::milliseconds time) { quietRead_ = time; }
     // Save in place, or Save As when the file cannot be written in place.
     bool Save();

@@ -80,7 +80,7 @@ TEST(FrameBinding, ALongReadKeepsTheWindowWorkingAndCanBeCancelled)
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     view::CKestrelDoc& doc = binding->Doc();
-    doc.SetQuietReadTime(std::chrono::milliseconds(0)); // every read counts as long
+    doc.SetQuietReadTime(std::chrono::milliseconds(-1)); // every read counts as long
 
     test::TempDir dir;
     test::WriteBytes(dir.File("cube.stl"), test::stl::WriteBinary("cube", test::stl::Cube()));
