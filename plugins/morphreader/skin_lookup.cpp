@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 namespace kestrel::morphreader {
 namespace {
@@ -12,7 +13,7 @@ namespace fs = std::filesystem;
 constexpr const char* kImageExtensions[] = {".pcx", ".tga", ".png", ".jpg", ".jpeg", ".bmp",
                                             ".tif", ".tiff", ".gif", ".dds", ".cel"};
 
-// A folder scanned for a differently cased name stops here, so a huge folder costs little.
+// The listing for differently cased names stops here, so a huge folder costs little.
 constexpr size_t kMaxFolderEntries = 4096;
 
 std::string Lower(std::string s)
@@ -50,32 +51,48 @@ bool IsFile(const std::string& path)
     return !path.empty() && fs::is_regular_file(Path(path), ec);
 }
 
-// The path of `name` inside `folder`, matched exactly or else ignoring case; empty if none.
-std::string FindInFolder(const std::string& folder, const std::string& name)
-{
-    if (name.empty())
-        return {};
-    if (IsFile(folder + name))
-        return folder + name;
-    std::error_code ec;
-    const std::string wanted = Lower(name);
-    size_t seen = 0;
-    for (fs::directory_iterator it(Path(folder.empty() ? std::string(".") : folder), ec), end; !ec && it != end;
-         it.increment(ec)) {
-        if (++seen > kMaxFolderEntries)
-            break;
-        const std::u8string u8 = it->path().filename().u8string();
-        const std::string candidate(u8.begin(), u8.end());
-        if (Lower(candidate) == wanted && IsFile(folder + candidate))
-            return folder + candidate;
-    }
-    return {};
-}
+// The files of the model's folder, listed once: a file may name thousands of skins.
+class FolderListing {
+public:
+    explicit FolderListing(std::string folder) : folder_(std::move(folder)) {}
 
-std::string FindNamedImage(const std::string& folder, const std::string& stem)
+    // The path of `name` inside the folder, matched exactly or else ignoring case; empty if none.
+    std::string Find(const std::string& name)
+    {
+        if (name.empty())
+            return {};
+        if (IsFile(folder_ + name))
+            return folder_ + name;
+        if (!listed_)
+            List();
+        const auto it = byLowerName_.find(Lower(name));
+        return it == byLowerName_.end() ? std::string() : folder_ + it->second;
+    }
+
+private:
+    void List()
+    {
+        listed_ = true;
+        std::error_code ec;
+        size_t seen = 0;
+        for (fs::directory_iterator it(Path(folder_.empty() ? std::string(".") : folder_), ec), end;
+             !ec && it != end && ++seen <= kMaxFolderEntries; it.increment(ec)) {
+            const std::u8string u8 = it->path().filename().u8string();
+            const std::string name(u8.begin(), u8.end());
+            if (IsFile(folder_ + name))
+                byLowerName_.emplace(Lower(name), name);
+        }
+    }
+
+    std::string folder_;
+    bool listed_ = false;
+    std::map<std::string, std::string> byLowerName_;
+};
+
+std::string FindNamedImage(FolderListing& folder, const std::string& stem)
 {
     for (const char* ext : kImageExtensions)
-        if (std::string found = FindInFolder(folder, stem + ext); !found.empty())
+        if (std::string found = folder.Find(stem + ext); !found.empty())
             return found;
     return {};
 }
@@ -92,7 +109,8 @@ std::string Portable(std::string name)
 std::vector<SkinMaterial> FindSkinMaterials(const std::string& modelPath, const std::vector<std::string>& skins)
 {
     const std::string folder = FolderOf(modelPath);
-    const std::string modelImage = FindNamedImage(folder, StemOf(FileNameOf(modelPath)));
+    FolderListing listing(folder);
+    const std::string modelImage = FindNamedImage(listing, StemOf(FileNameOf(modelPath)));
     std::vector<SkinMaterial> materials;
     if (skins.empty()) {
         if (!modelImage.empty())
@@ -105,7 +123,7 @@ std::vector<SkinMaterial> FindSkinMaterials(const std::string& modelPath, const 
         // An absolute skin name points outside the model's folder; only its file name counts.
         if (!relative.empty() && relative[0] != '/' && IsFile(folder + relative))
             m.texture = folder + relative;
-        else if (std::string beside = FindInFolder(folder, FileNameOf(relative)); !beside.empty())
+        else if (std::string beside = listing.Find(FileNameOf(relative)); !beside.empty())
             m.texture = beside;
         else if (!modelImage.empty())
             m.texture = modelImage;
