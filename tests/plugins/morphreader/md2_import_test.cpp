@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "formats/md2_afs_writer.h"
 #include "image_fixtures.h"
 #include "import_record.h"
@@ -7,6 +9,7 @@
 #include "nimbus/model.h"
 #include "plugin_library.h"
 #include "temp_dir.h"
+#include "util/utf16.h"
 
 namespace {
 
@@ -155,6 +158,33 @@ TEST(Md2Import, BadFilesAreRefusedAndLeaveTheModel)
     }
     EXPECT_EQ(ImportWithPlugIn(model, dir.File("missing.md2")), 0);
     EXPECT_EQ(model.ProcessPlugIn(KESTREL_MORPHREADER_MODULE, nullptr), 0);
+}
+
+TEST(Md2Import, HostileNamesAndPipes)
+{
+    TempDir dir;
+    kestrel::test::Library library(KESTREL_MORPHREADER_MODULE);
+    ASSERT_TRUE(library.Loaded());
+    kestrel::test::PlugIn plugIn(library);
+    // The host's own conversion of a name that is not UTF-8; the skin beside it is found.
+    const std::string path = dir.File("w\xfcrfel\xff.md2");
+    Md2Model m = kestrel::test::SampleMd2();
+    m.skins.clear();
+    kestrel::test::WriteBytes(path, kestrel::test::WriteMd2(m));
+    kestrel::test::WriteBytes(dir.File("w\xfcrfel\xff.pcx"), {1});
+    {
+        kestrel::test::ImportRecord record;
+        ASSERT_EQ(plugIn->Process(&record.model, nimbus::Utf8ToUtf16(path.c_str()).c_str()), PLUGIN_RESULT_CHANGED);
+        ASSERT_EQ(skModelGetMaterialCount(&record.model), 1);
+        EXPECT_EQ(std::string(skMaterialGetTextureDiffuse(skModelGetMaterial(&record.model, 0))),
+                  dir.File("w\xfcrfel\xff.pcx"));
+    }
+    // A pipe is refused without waiting for a writer.
+    const std::string fifo = dir.File("pipe.md2");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    kestrel::test::ImportRecord record;
+    EXPECT_EQ(plugIn->Process(&record.model, Wide(fifo).c_str()), PLUGIN_RESULT_FAILED);
+    EXPECT_EQ(plugIn->Process(nullptr, Wide(path).c_str()), PLUGIN_RESULT_FAILED);
 }
 
 } // namespace
