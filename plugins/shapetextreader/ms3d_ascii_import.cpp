@@ -3,8 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "util/file_io.h"
+#include "util/utf16.h"
+
 namespace kestrel::shapetextreader {
 namespace {
+
+// Enough for the byte order mark, the header line and a line end.
+constexpr size_t kHeaderPeekBytes = 64;
 
 // The format limits parent names to 32 characters; a longer one names no joint.
 constexpr size_t kMaxParentName = 32;
@@ -100,6 +106,14 @@ bool IsMs3dAsciiText(const uint8_t* data, size_t size)
         if (data[i] != ' ' && data[i] != '\t' && data[i] != '\r')
             return false;
     return true;
+}
+
+bool FileStartsAsMs3dAscii(const char16_t* fileName)
+{
+    std::vector<uint8_t> start;
+    return fileName && *fileName &&
+           nimbus::ReadFileStart(nimbus::Utf16ToUtf8(fileName), start, kHeaderPeekBytes, nimbus::kMaxModelFileBytes) &&
+           IsMs3dAsciiText(start.data(), start.size());
 }
 
 bool ParseMs3dAscii(const std::vector<uint8_t>& bytes, nimbus::ms3d_ascii::File& out)

@@ -17,6 +17,10 @@ inline constexpr char kHeaderLine[] = "// MilkShape 3D ASCII";
 // header comment, alone or followed by blanks.
 bool IsMs3dAsciiText(const uint8_t* data, size_t size);
 
+// Looks at the start of the named file only, so that a large text of another kind is
+// refused without being read whole.
+bool FileStartsAsMs3dAscii(const char16_t* fileName);
+
 // Recognises and parses a whole file; false for any other text or any parse error.
 bool ParseMs3dAscii(const std::vector<uint8_t>& bytes, nimbus::ms3d_ascii::File& out);
 

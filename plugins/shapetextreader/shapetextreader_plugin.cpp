@@ -24,6 +24,8 @@ public:
 
     PlugInResult Process(skModel* model, const char16_t* fileName, ...) override
     {
+        if (!model || !kestrel::shapetextreader::FileStartsAsMs3dAscii(fileName))
+            return PLUGIN_RESULT_FAILED;
         return kestrel::importkit::ImportFile<nimbus::ms3d_ascii::File>(
             model, fileName, kestrel::shapetextreader::ParseMs3dAscii, kestrel::shapetextreader::BuildModel);
     }

@@ -20,7 +20,8 @@ add_executable(md2_ms3d_ascii_import_tests
 )
 target_include_directories(md2_ms3d_ascii_import_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/plugins)
 target_link_libraries(md2_ms3d_ascii_import_tests PRIVATE morphreader_core shapetextreader_core shapebin_core
-  shapetext_core kestrel_plugin_host nimbus kestrel_format_fixtures kestrel_test_support GTest::gtest_main
+  shapetext_core kestrel_plugin_host nimbus kestrel_format_fixtures kestrel_test_support kestrel_allocation_probe
+  GTest::gtest_main
   ${CMAKE_DL_LIBS})
 target_compile_definitions(md2_ms3d_ascii_import_tests PRIVATE
   KESTREL_MORPHREADER_MODULE="$<TARGET_FILE:morphreader>"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "allocation_probe.h"
 #include "formats/ms3d_ascii_text.h"
 #include "formats/ms3d_writer.h"
 #include "image_fixtures.h"
@@ -8,6 +9,7 @@
 #include "ms3d_ascii_export.h"
 #include "ms3d_ascii_import.h"
 #include "ms3d_import.h"
+#include "plugin_library.h"
 #include "nimbus/model.h"
 #include "plugin_manager.h"
 #include "temp_dir.h"
@@ -98,6 +100,21 @@ TEST(Ms3dAsciiImport, OnlyTextsHeadedAsTheFormatAreTaken)
     SaveText(notes, "// MilkShape 3D ASCII\nMeshes: 1\n\"M\" 0 0\n1\n0 0 0 0 0 0 -1\n0\n1\n0 0 0 5 0 0 0 1\n");
     EXPECT_EQ(ImportWithPlugIn(model, notes), 0);
     EXPECT_EQ(model.mMeshes.size(), 2u);
+}
+
+TEST(Ms3dAsciiImport, ALargeTextOfAnotherKindIsNotReadWhole)
+{
+    TempDir dir;
+    const std::string path = dir.File("log.txt");
+    SaveText(path, std::string(8u << 20, 'x'));
+    kestrel::test::Library library(KESTREL_SHAPETEXTREADER_MODULE);
+    ASSERT_TRUE(library.Loaded());
+    kestrel::test::PlugIn plugIn(library);
+    const std::u16string name(path.begin(), path.end());
+    kestrel::test::ImportRecord record;
+    kestrel::test::AllocationProbe probe;
+    EXPECT_EQ(plugIn->Process(&record.model, name.c_str()), PLUGIN_RESULT_FAILED);
+    EXPECT_LT(probe.Largest(), size_t(1) << 20);
 }
 
 TEST(Ms3dAsciiImport, TheHostFindsBothNewImporters)
