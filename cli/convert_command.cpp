@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <utility>
 
 #include "document_session.h"
 #include "ms3d_ascii_export.h"
@@ -17,12 +19,21 @@ namespace {
 // STL has nothing but triangles: a model without any would make an empty file.
 constexpr const char* kMsgNoTriangles = "Nothing to export";
 
+// How a write ended: written, refused with a message for the user, or failed on disk.
+struct WriteOutcome {
+    enum Kind { Written, Refused, Failed } kind = Failed;
+    std::string message; // for Refused
+};
+
+WriteOutcome Written() { return {WriteOutcome::Written, {}}; }
+WriteOutcome Refused(std::string message) { return {WriteOutcome::Refused, std::move(message)}; }
+WriteOutcome Failed() { return {WriteOutcome::Failed, {}}; }
+
 // An exporter living in this program: the engine fills the record from the model and hands
 // it over exactly as it does for an export plug-in, then the job runs on it.
 class CExportJob : public CPlugIn {
 public:
-    // job(record) returns an empty text when written, else the message for the user.
-    using Job = std::function<std::string(const skModel*)>;
+    using Job = std::function<WriteOutcome(const skModel*)>;
     explicit CExportJob(Job job) : job_(std::move(job)) {}
 
     bool GetInfo(PlugInInfo* info) override
@@ -37,18 +48,16 @@ public:
     {
         if (!model)
             return PLUGIN_RESULT_FAILED;
-        failure_ = job_(model);
-        ran_ = true;
+        outcome_ = job_(model);
         return PLUGIN_RESULT_DONE;
     }
 
-    bool Ran() const { return ran_; }
-    const std::string& Failure() const { return failure_; }
+    // Failed until the job has run.
+    const WriteOutcome& Outcome() const { return outcome_; }
 
 private:
     Job job_;
-    bool ran_ = false;
-    std::string failure_;
+    WriteOutcome outcome_;
 };
 
 std::string Upper(std::string s)
@@ -59,16 +68,16 @@ std::string Upper(std::string s)
     return s;
 }
 
-std::string WriteStl(const skModel* record, const std::string& path, bool binary)
+WriteOutcome WriteStl(const skModel* record, const std::string& path, bool binary)
 {
     if (skModelGetFaceCount(record) <= 0)
-        return kMsgNoTriangles;
+        return Refused(kMsgNoTriangles);
     CJobProgress progress;
     const stl::ExportResult r = stl::ExportStl(record, path, stl::ExportOptions{binary}, progress);
-    return r == stl::ExportResult::Written ? std::string() : "Cannot write " + path;
+    return r == stl::ExportResult::Written ? Written() : Failed();
 }
 
-std::string WriteMs3dAscii(const skModel* record, const std::string& path, const ModelConvertOptions& o)
+WriteOutcome WriteMs3dAscii(const skModel* record, const std::string& path, const ModelConvertOptions& o)
 {
     // As the dialog opens: a part the model lacks is off; animation needs the skeleton.
     ms3dascii::ExportOptions options;
@@ -77,8 +86,8 @@ std::string WriteMs3dAscii(const skModel* record, const std::string& path, const
     options.skeleton = o.skeleton && skModelGetJointCount(record) > 0;
     options.animation = options.skeleton && o.animation && skModelGetAnimationLength(record) != 0;
     switch (ms3dascii::CheckExport(record, options)) {
-    case ms3dascii::ExportRefusal::NothingToExport: return ms3dascii::kMsgNothingToExport;
-    case ms3dascii::ExportRefusal::NoOptionsSelected: return ms3dascii::kMsgNoOptionsSelected;
+    case ms3dascii::ExportRefusal::NothingToExport: return Refused(ms3dascii::kMsgNothingToExport);
+    case ms3dascii::ExportRefusal::NoOptionsSelected: return Refused(ms3dascii::kMsgNoOptionsSelected);
     case ms3dascii::ExportRefusal::None: break;
     }
     // The dialog asks; without one the file is written and the user told.
@@ -86,25 +95,22 @@ std::string WriteMs3dAscii(const skModel* record, const std::string& path, const
         std::fprintf(stderr, "Warning: %s\n", warning);
     CJobProgress progress;
     const ms3dascii::ExportResult r = ms3dascii::ExportMs3dAscii(record, path, options, progress);
-    return r == ms3dascii::ExportResult::Written ? std::string() : "Cannot write " + path;
+    return r == ms3dascii::ExportResult::Written ? Written() : Failed();
 }
 
-// Writes the document's model; an empty text when written, else the message.
-std::string Write(CDocModel& model, const std::string& path, const ModelConvertOptions& o)
+WriteOutcome Write(CDocModel& model, const std::string& path, const ModelConvertOptions& o)
 {
     if (o.format == ModelFormat::Native)
-        return model.SaveNative(path) ? std::string() : "Cannot write " + o.output;
-    CExportJob job([&](const skModel* record) -> std::string {
+        return model.SaveNative(path) ? Written() : Failed();
+    CExportJob job([&](const skModel* record) {
         if (o.format == ModelFormat::Ms3dAscii)
             return WriteMs3dAscii(record, path, o);
         const bool binary = o.format == ModelFormat::StlBinary || (o.format == ModelFormat::Stl && !o.ascii);
         return WriteStl(record, path, binary);
     });
-    const char result = model.ProcessPlugIn(&job, nullptr);
-    if (!job.Ran() || result != PLUGIN_RESULT_DONE)
-        return "Cannot write " + o.output;
-    // The job names the absolute path; the user named the output as given.
-    return job.Failure().rfind("Cannot write ", 0) == 0 ? "Cannot write " + o.output : job.Failure();
+    // An exception in the bridge or the job gives -1, and the outcome stays Failed.
+    model.ProcessPlugIn(&job, nullptr);
+    return job.Outcome();
 }
 
 } // namespace
@@ -142,9 +148,10 @@ int ModelConvert(const ModelConvertOptions& o)
         ReportWriteFailure("Cannot write " + o.output, refusal);
         return 1;
     }
-    const std::string failure = Write(d.model, target, o);
-    if (!failure.empty()) {
-        std::fprintf(stderr, "%s\n", failure.c_str());
+    const WriteOutcome written = Write(d.model, target, o);
+    if (written.kind != WriteOutcome::Written) {
+        const std::string message = written.kind == WriteOutcome::Refused ? written.message : "Cannot write " + o.output;
+        std::fprintf(stderr, "%s\n", message.c_str());
         return 1;
     }
     const unsigned meshes = d.stats.meshCount, triangles = d.stats.totalTriangles;
