@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 
 #include "image_fixtures.h"
+#include "nimbus/texture.h"
 #include "sample_files.h"
 #include "temp_dir.h"
 
@@ -205,6 +206,32 @@ TEST_F(ModelConvert, ARelativeOutputIsBesideTheCaller)
     EXPECT_TRUE(std::filesystem::exists(here.Path() / "pyramid.kxm3"));
     EXPECT_FALSE(std::filesystem::exists(dir_.File("pyramid.kxm3")));
     EXPECT_EQ(Info((here.Path() / "pyramid.kxm3").string()).at("materials"), 1);
+}
+
+// Pixels whose red clearly exceeds their blue: the sandstone skin, not the grey default
+// material or the blue-grey floor.
+size_t WarmPixels(const std::string& png)
+{
+    CTexture picture;
+    picture.SetFileNameUtf8(png.c_str());
+    if (!picture.LoadFromFile())
+        return 0;
+    const unsigned n = picture.mBpp / 8u;
+    size_t warm = 0;
+    for (size_t i = 0; i + n <= picture.mData.size(); i += n)
+        warm += picture.mData[i] >= picture.mData[i + 2] + 12 ? 1 : 0;
+    return warm;
+}
+
+TEST_F(ModelConvert, TheMd2SkinBesideTheModelIsDrawn)
+{
+    const std::string args = " --size 96x96 --grid 0 --axes 0 --bbox 0 --rotation -30,30 -o ";
+    const std::string skinned = dir_.File("skinned.png"), plain = dir_.File("plain.png");
+    ASSERT_EQ(Cli("render " + dir_.File("pyramid.md2") + args + skinned).exitCode, 0);
+    std::filesystem::remove(dir_.File("skin.pcx"));
+    ASSERT_EQ(Cli("render " + dir_.File("pyramid.md2") + args + plain).exitCode, 0);
+    EXPECT_GT(WarmPixels(skinned), 500u);
+    EXPECT_LT(WarmPixels(plain), 50u);
 }
 
 } // namespace
