@@ -1,5 +1,6 @@
 #include "arguments.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -192,6 +193,70 @@ bool ParseInfoArguments(const std::vector<std::string>& args, std::string& file,
         error = "info needs a FILE";
         return false;
     }
+    return true;
+}
+
+bool ParseModelConvertArguments(const std::vector<std::string>& args, ModelConvertOptions& o, std::string& error)
+{
+    struct Switch {
+        const char* name;
+        bool ModelConvertOptions::*member;
+        bool value;
+    };
+    static const Switch parts[] = {{"--no-meshes", &ModelConvertOptions::meshes, false},
+                                   {"--no-materials", &ModelConvertOptions::materials, false},
+                                   {"--no-skeleton", &ModelConvertOptions::skeleton, false},
+                                   {"--no-animation", &ModelConvertOptions::animation, false}};
+    bool ascii = false, binary = false, partsGiven = false;
+    std::vector<std::string> files;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--plugins") {
+            if (i + 1 >= args.size()) {
+                error = "--plugins needs a folder";
+                return false;
+            }
+            o.plugInFolder = args[++i];
+        } else if (a == "--ascii") {
+            ascii = true;
+        } else if (a == "--binary") {
+            binary = true;
+        } else if (a.size() >= 2 && a[0] == '-') {
+            const auto part = std::find_if(std::begin(parts), std::end(parts),
+                                           [&](const Switch& s) { return a == s.name; });
+            if (part == std::end(parts)) {
+                error = "unknown option " + a;
+                return false;
+            }
+            o.*(part->member) = part->value;
+            partsGiven = true;
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 2) {
+        error = "convert needs IN and OUT";
+        return false;
+    }
+    o.input = files[0];
+    o.output = files[1];
+    o.format = ModelFormatFor(o.output);
+    const bool stl = o.format == ModelFormat::Stl || o.format == ModelFormat::StlAscii ||
+                     o.format == ModelFormat::StlBinary;
+    if ((ascii || binary) && !stl) {
+        error = "--ascii and --binary apply to STL output only";
+        return false;
+    }
+    if ((ascii && binary) || (ascii && o.format == ModelFormat::StlBinary) ||
+        (binary && o.format == ModelFormat::StlAscii)) {
+        error = "choose one STL form: --ascii, --binary or the extension .stla / .stlb";
+        return false;
+    }
+    if (partsGiven && o.format != ModelFormat::Ms3dAscii) {
+        error = "--no-meshes, --no-materials, --no-skeleton and --no-animation apply to .txt output only";
+        return false;
+    }
+    o.ascii = ascii;
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "convert_command.h"
 #include "render_command.h"
 #include "thumbnail_command.h"
 
@@ -16,5 +17,10 @@ bool ParseThumbnailArguments(const std::vector<std::string>& args, ThumbnailOpti
 // Reads the arguments after "info": FILE [--plugins DIR].
 bool ParseInfoArguments(const std::vector<std::string>& args, std::string& file, std::string& plugIns,
                         std::string& error);
+
+// Reads the arguments after "convert" when OUT is a model format: IN OUT [--ascii]
+// [--binary] [--no-meshes] [--no-materials] [--no-skeleton] [--no-animation] [--plugins DIR].
+bool ParseModelConvertArguments(const std::vector<std::string>& args, ModelConvertOptions& options,
+                                std::string& error);
 
 } // namespace kestrel::cli

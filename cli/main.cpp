@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "arguments.h"
+#include "convert_command.h"
 #include "image_commands.h"
 #include "info_command.h"
 #include "platform/memory_reuse.h"
@@ -21,6 +22,9 @@ void PrintUsage(FILE* to)
                  "      draw FILE off screen as the viewer's 3D or image view does\n"
                  "  kestrel-cli thumbnail FILE -o OUT.png [--size WxH] [--plugins DIR]\n"
                  "      write the file list's framed thumbnail of FILE (96x84; other sizes from 3x3 to 4096x4096)\n"
+                 "  kestrel-cli convert IN OUT.stl|OUT.stla|OUT.stlb|OUT.txt|OUT.kxm3 [--ascii|--binary]\n"
+                 "      [--no-meshes] [--no-materials] [--no-skeleton] [--no-animation] [--plugins DIR]\n"
+                 "      open IN as the viewer does and write STL, MS3D ASCII or the native model format\n"
                  "  kestrel-cli convert IN OUT [--grayscale] [--invert] [--rotate cw|ccw] [--flip v|h]\n"
                  "      [--normal-map SCALE]   read an image, edit it and write BMP, JPG, TGA or PNG\n"
                  "  kestrel-cli sample OUT     write a generated height image\n");
@@ -61,6 +65,14 @@ int main(int argc, char** argv)
         if (!kestrel::cli::ParseThumbnailArguments(rest, options, error))
             return UsageError(error);
         return kestrel::cli::ThumbnailCommand(options);
+    }
+    // The output's extension tells a model conversion from an image one.
+    using kestrel::cli::ModelFormat;
+    if (args[0] == "convert" && rest.size() >= 2 && kestrel::cli::ModelFormatFor(rest[1]) != ModelFormat::None) {
+        kestrel::cli::ModelConvertOptions options;
+        if (!kestrel::cli::ParseModelConvertArguments(rest, options, error))
+            return UsageError(error);
+        return kestrel::cli::ModelConvert(options);
     }
     if (args[0] == "convert" && rest.size() >= 2) {
         return kestrel::cli::ImageConvert(rest[0], rest[1], std::vector<std::string>(rest.begin() + 2, rest.end()));

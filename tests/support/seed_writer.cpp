@@ -41,6 +41,8 @@ void AddModelSeeds(std::vector<Seed>& seeds)
     const std::string text = ms3d_ascii::SampleText();
     seeds.push_back({"ms3d_ascii", "sample.txt", std::vector<uint8_t>(text.begin(), text.end())});
     seeds.push_back({"md2", "quad.md2", WriteMd2(SampleMd2())});
+    seeds.push_back({"shapetextreader", "sample.txt", std::vector<uint8_t>(text.begin(), text.end())});
+    seeds.push_back({"morphreader", "quad.md2", WriteMd2(SampleMd2())});
     seeds.push_back({"afs", "two.afs", WriteAfs({{"walk", 1, 20, 0}, {"run", 21, 40, 2}})});
 
     CDocModel model;

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(folder, ec);
     using namespace kestrel::samples;
     const bool ok = WriteImages(folder) && WriteAnimatedArm(folder) && WriteTexturedCrate(folder) &&
-                    WriteTerrainStl(folder) && WriteTileOff(folder) && WriteWalkBvh(folder);
+                    WriteTerrainStl(folder) && WriteTileOff(folder) && WriteWalkBvh(folder) && WritePyramidMd2(folder) && WriteArmText(folder);
     if (!ok) {
         std::fprintf(stderr, "kestrel-samples: cannot write into %s\n", folder.c_str());
         return 1;

@@ -10,6 +10,8 @@ bool WriteTexturedCrate(const std::string& folder); // crate.3ds with crate.tga
 bool WriteTerrainStl(const std::string& folder);    // terrain.stl
 bool WriteTileOff(const std::string& folder);       // tiles.off
 bool WriteWalkBvh(const std::string& folder);       // walk.bvh
+bool WritePyramidMd2(const std::string& folder);    // pyramid.md2 with skin.pcx
+bool WriteArmText(const std::string& folder);       // arm.txt, the arm through the MS3D ASCII exporter
 bool WriteImages(const std::string& folder);        // heightmap.tga and the image formats
 
 } // namespace kestrel::samples
