@@ -63,7 +63,6 @@ void CThumbnailWorker::Next()
     }
     current_ = queue_.takeFirst();
     process_ = new QProcess(this);
-    process_->setProcessChannelMode(QProcess::ForwardedOutputChannel);
     process_->setStandardOutputFile(QProcess::nullDevice());
     process_->setStandardErrorFile(QProcess::nullDevice());
     connect(process_, &QProcess::finished, this,
