@@ -18,6 +18,7 @@
 #include "recent_files.h"
 #include "status_message.h"
 #include "status_panes.h"
+#include "snapshot_commands.h"
 #include "view_commands.h"
 
 namespace kestrel::view {
@@ -76,6 +77,7 @@ void CFrameBinding::ConnectCommands()
     RegisterImageCommands(registry, this, *doc_);
     RegisterImageViewCommands(registry, this, *view_);
     printing::RegisterPrintCommands(registry, this, frame_, *doc_, *view_);
+    capture::RegisterSnapshotCommands(registry, this, frame_, *view_);
     // A new or opened document changes what the image and save commands may do.
     connect(doc_.get(), &CKestrelDoc::panelsChanged, &frame_, &frame::CMainFrame::RefreshCommands);
 }
