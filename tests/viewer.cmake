@@ -107,6 +107,7 @@ target_link_libraries(kestrel_thumbdb_tests PRIVATE kestrel_thumbdb GTest::gtest
 kestrel_add_gtests(kestrel_thumbdb_tests LABELS viewer)
 
 # Where screenshots go and what they hold, without a window.
-add_executable(kestrel_capture_rules_tests viewer/capture/snapshot_rules_test.cpp)
+add_executable(kestrel_capture_rules_tests viewer/capture/snapshot_rules_test.cpp
+  viewer/capture/avi_settings_test.cpp)
 target_link_libraries(kestrel_capture_rules_tests PRIVATE kestrel_capture_rules kestrel_test_support GTest::gtest_main)
 kestrel_add_gtests(kestrel_capture_rules_tests LABELS viewer)
