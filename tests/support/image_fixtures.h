@@ -34,11 +34,13 @@ enum class TgaKind { kColourMapped, kTrueColour, kGrey };
 
 struct TgaOptions {
     TgaKind kind = TgaKind::kTrueColour;
-    uint8_t depth = 24; // 8 for mapped and grey; 16, 24 or 32 for true colour
+    uint8_t depth = 24; // 8 or 16 for mapped (indices) and grey (grey and alpha); 15, 16, 24 or 32 for true colour
     bool rle = false;
     bool topFirst = false;    // descriptor bit 5
     bool rightToLeft = false; // descriptor bit 4
     uint8_t idLength = 0;
+    uint8_t mapEntryBits = 24; // 15, 16 (five-bit colours), 24 or 32 (alpha from the image)
+    uint16_t mapFirst = 0;     // pixel value of the first map entry
 };
 
 // Image types 1, 2, 3 (raw) or 9, 10, 11 (run-length); RLE uses both packet kinds.
