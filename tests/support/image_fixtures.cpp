@@ -184,10 +184,12 @@ RefImage MakePattern(uint32_t width, uint32_t height, uint8_t bpp, PatternColour
             case PatternColours::kFiveBit: c = Rgb{uint8_t(c[0] & 0xF8), uint8_t(c[1] & 0xF8), uint8_t(c[2] & 0xF8)}; break;
             case PatternColours::kTwoColours: c = TableColour(v % 2, 2); break;
             case PatternColours::kSixteenColours: c = TableColour(v % 16, 16); break;
+            case PatternColours::kFourColours: c = TableColour(v % 4, 16); break;
+            case PatternColours::kFourBit: c = Rgb{uint8_t((c[0] >> 4) * 17), uint8_t((c[1] >> 4) * 17), uint8_t((c[2] >> 4) * 17)}; break;
             }
             p[0] = c[0], p[1] = c[1], p[2] = c[2];
             if (bytes == 4)
-                p[3] = uint8_t(v * 3 + 100);
+                p[3] = colours == PatternColours::kFourBit ? uint8_t((uint8_t(v * 3 + 100) >> 4) * 17) : uint8_t(v * 3 + 100);
         }
     }
     return image;

@@ -24,6 +24,8 @@ enum class PatternColours {
     kFiveBit,        // channels with the low three bits clear (16-bit TGA)
     kTwoColours,     // 1-bit BMP
     kSixteenColours, // palette formats; components are multiples of 4 (6-bit CEL palettes)
+    kFourColours,    // 2-bit palettes
+    kFourBit,        // channels and alpha that are multiples of 17 (4-bit masks)
 };
 
 // Deterministic picture: the left third of each row is one colour (long runs), the rest

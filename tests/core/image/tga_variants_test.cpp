@@ -47,9 +47,9 @@ const TgaVariant kVariants[] = {
     {"True15Raw", {kTrue, 15, false}, 24, PatternColours::kFiveBit},
 };
 
-class TgaVariantDecodeTest : public testing::TestWithParam<TgaVariant> {};
+class TgaMoreVariantsTest : public testing::TestWithParam<TgaVariant> {};
 
-TEST_P(TgaVariantDecodeTest, DecodesToTheImageWritten)
+TEST_P(TgaMoreVariantsTest, DecodesToTheImageWritten)
 {
     const TgaVariant& c = GetParam();
     const RefImage ref = MakePattern(13, 7, c.bpp, c.colours);
@@ -59,14 +59,14 @@ TEST_P(TgaVariantDecodeTest, DecodesToTheImageWritten)
     EXPECT_TRUE(SameImage(tex, ref));
 }
 
-TEST_P(TgaVariantDecodeTest, EveryPrefixIsRefusedSafely)
+TEST_P(TgaMoreVariantsTest, EveryPrefixIsRefusedSafely)
 {
     const TgaVariant& c = GetParam();
     const std::vector<uint8_t> file = MakeTga(MakePattern(13, 7, c.bpp, c.colours), c.options);
     ExpectPrefixesRefused(file, nimbus::image::DecodeTga);
 }
 
-INSTANTIATE_TEST_SUITE_P(TgaVariants, TgaVariantDecodeTest, testing::ValuesIn(kVariants),
+INSTANTIATE_TEST_SUITE_P(TgaVariants, TgaMoreVariantsTest, testing::ValuesIn(kVariants),
                          [](const testing::TestParamInfo<TgaVariant>& info) { return std::string(info.param.name); });
 
 TEST(TgaColourMapTest, IndexBelowTheFirstEntryOrPastTheLastIsRefused)
