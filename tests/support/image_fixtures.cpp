@@ -282,6 +282,41 @@ std::vector<uint8_t> MakePcx(const RefImage& image, const PcxOptions& o)
     return file;
 }
 
+std::vector<uint8_t> MakePcxLowColour(const RefImage& image, const PcxLowColourOptions& o)
+{
+    const unsigned bits = o.bitsPerPixel, planes = o.planes;
+    const Indexed indexed = IndexColours(image, size_t(1) << (bits * planes));
+    const uint32_t bytesPerLine = ((image.width * bits + 7) / 8 + 1) & ~1u;
+    std::vector<uint8_t> file(128, 0);
+    file[0] = 10;
+    file[1] = 5;
+    file[2] = 1;
+    file[3] = uint8_t(bits);
+    PutU16(file, 8, image.width - 1);
+    PutU16(file, 10, image.height - 1);
+    if (!o.emptyPalette)
+        for (size_t i = 0; i < indexed.colours.size(); ++i)
+            std::memcpy(&file[16 + i * 3], indexed.colours[i].data(), 3);
+    file[65] = uint8_t(planes);
+    PutU16(file, 66, bytesPerLine);
+    PutU16(file, 68, 1);
+    std::vector<uint8_t> line(size_t(bytesPerLine) * planes);
+    for (uint32_t fy = 0; fy < image.height; ++fy) {
+        const uint32_t y = image.height - 1 - fy;
+        std::fill(line.begin(), line.end(), 0);
+        for (uint32_t x = 0; x < image.width; ++x) {
+            const unsigned index = indexed.indices[size_t(y) * image.width + x];
+            const size_t bit = size_t(x) * bits;
+            for (unsigned p = 0; p < planes; ++p) {
+                const unsigned part = (index >> (p * bits)) & ((1u << bits) - 1u);
+                line[p * bytesPerLine + bit / 8] |= uint8_t(part << (8 - bits - bit % 8));
+            }
+        }
+        AppendPcxLine(file, line);
+    }
+    return file;
+}
+
 std::vector<uint8_t> MakeCel(const RefImage& image)
 {
     const Indexed indexed = IndexColours(image, 256);

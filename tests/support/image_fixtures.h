@@ -59,6 +59,15 @@ struct PcxOptions {
 // Run-length encoded PCX; scan lines are padded to an even number of bytes.
 std::vector<uint8_t> MakePcx(const RefImage& image, const PcxOptions& options);
 
+struct PcxLowColourOptions {
+    uint8_t bitsPerPixel = 1; // 1, 2 or 4
+    uint8_t planes = 1;       // bitsPerPixel x planes is at most 4
+    bool emptyPalette = false; // header palette left zero (monochrome files)
+};
+
+// Run-length encoded PCX of up to 16 colours, its palette in the header.
+std::vector<uint8_t> MakePcxLowColour(const RefImage& image, const PcxLowColourOptions& options);
+
 // Animator cel; the colours must be multiples of 4.
 std::vector<uint8_t> MakeCel(const RefImage& image);
 

@@ -62,7 +62,7 @@ TEST(PcxFileTest, RefusesUnsupportedHeaders)
     std::vector<uint8_t> neither = MakePcx(ref, {true, 0, 0});
     EXPECT_FALSE(LoadBytes(dir, "neither.pcx", neither, tex));
     std::vector<uint8_t> fourBits = MakePcx(ref, {});
-    fourBits[3] = 4;
+    fourBits[3] = 3; // no such depth
     EXPECT_FALSE(LoadBytes(dir, "four.pcx", fourBits, tex));
     std::vector<uint8_t> twoPlanes = MakePcx(ref, {});
     twoPlanes[65] = 2;
