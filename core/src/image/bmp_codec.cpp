@@ -17,6 +17,9 @@ constexpr uint32_t kCompressionRle8 = 1;
 constexpr uint32_t kCompressionRle4 = 2;
 constexpr uint32_t kCompressionBitfields = 3;
 constexpr uint32_t kCompressionAlphaBitfields = 6;
+// Run-length data may skip most of an image with end-of-line and delta codes, but a few
+// bytes cannot stand for an image of any size.
+constexpr uint64_t kMaxRlePixelsPerByte = 1024;
 
 uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 uint32_t ReadU32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
@@ -209,6 +212,8 @@ bool DecodeBmp(const uint8_t* data, size_t size, SkDecodedImage& out)
         return false;
 
     if (rle) {
+        if (uint64_t(width) * uint64_t(height) > uint64_t(size - pixelOffset) * kMaxRlePixelsPerByte)
+            return false;
         std::vector<uint8_t> indices;
         if (!UnpackBmpRle(data + pixelOffset, size - pixelOffset, bits, uint32_t(width), uint32_t(height), indices))
             return false;

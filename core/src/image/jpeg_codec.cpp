@@ -9,6 +9,10 @@
 namespace nimbus::image {
 namespace {
 
+// Every 8 x 8 block costs at least a bit of entropy-coded data, even in a progressive file:
+// a header promising more pixels than that would have us allocate for data that is not there.
+constexpr uint64_t kMaxPixelsPerByte = 1024;
+
 struct ErrorTrap {
     jpeg_error_mgr mgr;
     jmp_buf jump;
@@ -65,6 +69,7 @@ bool DecodeInto(const uint8_t* data, size_t size, SkDecodedImage& out, jpeg_deco
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     // Check the size before the pixel buffer exists; libjpeg itself allows 65500 x 65500.
     if (!SizeAcceptable(cinfo.image_width, cinfo.image_height, unsigned(components)) ||
+        uint64_t(cinfo.image_width) * cinfo.image_height > uint64_t(size) * kMaxPixelsPerByte ||
         !Allocate(out, cinfo.image_width, cinfo.image_height, uint8_t(components * 8))) {
         jpeg_destroy_decompress(&cinfo);
         return false;
