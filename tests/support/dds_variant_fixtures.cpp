@@ -31,7 +31,9 @@ PixelFormat FormatOf(DdsKind kind)
     case DdsKind::kMipmapped32: return {0x41, 0, 32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}};
     case DdsKind::kDx10Rgba:
     case DdsKind::kDx10Bgra:
-    case DdsKind::kDx10Bgrx: return {0x4, FourCc("DX10"), 0, {}};
+    case DdsKind::kDx10Bgrx:
+    case DdsKind::kDx10Bc1:
+    case DdsKind::kDx10Bc3: return {0x4, FourCc("DX10"), 0, {}};
     case DdsKind::kDxt1: return {0x4, FourCc("DXT1"), 0, {}};
     case DdsKind::kDxt3: return {0x4, FourCc("DXT3"), 0, {}};
     case DdsKind::kDxt5: return {0x4, FourCc("DXT5"), 0, {}};
@@ -118,7 +120,9 @@ void AppendPixels(std::vector<uint8_t>& f, const RefImage& image, DdsKind kind)
 std::vector<uint8_t> MakeDdsVariant(const RefImage& image, DdsKind kind)
 {
     const PixelFormat pf = FormatOf(kind);
-    const bool blocks = kind == DdsKind::kDxt1 || kind == DdsKind::kDxt3 || kind == DdsKind::kDxt5;
+    const bool blocks = kind == DdsKind::kDxt1 || kind == DdsKind::kDxt3 || kind == DdsKind::kDxt5 ||
+                        kind == DdsKind::kDx10Bc1 || kind == DdsKind::kDx10Bc3;
+    const DdsKind blockKind = kind == DdsKind::kDx10Bc1 ? DdsKind::kDxt1 : kind == DdsKind::kDx10Bc3 ? DdsKind::kDxt5 : kind;
     unsigned levels = 1;
     if (kind == DdsKind::kMipmapped32)
         for (uint32_t s = std::max(image.width, image.height); s > 1; s /= 2)
@@ -143,7 +147,8 @@ std::vector<uint8_t> MakeDdsVariant(const RefImage& image, DdsKind kind)
     for (int i = 0; i < 4; ++i)
         Put(f, 0);
     if (pf.fourCc == FourCc("DX10")) {
-        Put(f, kind == DdsKind::kDx10Rgba ? 28 : kind == DdsKind::kDx10Bgra ? 87 : 88);
+        Put(f, kind == DdsKind::kDx10Rgba ? 28 : kind == DdsKind::kDx10Bgra ? 87 : kind == DdsKind::kDx10Bc1 ? 71
+                                                                 : kind == DdsKind::kDx10Bc3 ? 77 : 88);
         Put(f, 3); // 2D texture
         Put(f, 0);
         Put(f, 1); // array size
@@ -152,7 +157,7 @@ std::vector<uint8_t> MakeDdsVariant(const RefImage& image, DdsKind kind)
     if (blocks) {
         for (uint32_t by = 0; by < (image.height + 3) / 4; ++by)
             for (uint32_t bx = 0; bx < (image.width + 3) / 4; ++bx)
-                AppendBlock(f, image, bx, by, kind);
+                AppendBlock(f, image, bx, by, blockKind);
         return f;
     }
     AppendPixels(f, image, kind);

@@ -17,6 +17,8 @@ enum class DdsKind {
     kDxt1,
     kDxt3,
     kDxt5,
+    kDx10Bc1,         // the DXT1 blocks behind a DX10 header
+    kDx10Bc3,         // the DXT5 blocks behind a DX10 header
 };
 
 // A DDS of the given kind holding the image. The block kinds need each 4 x 4 block to hold

@@ -116,6 +116,35 @@ bool IsBlockCode(const uint8_t* data)
     return (ReadLe(data + 80, 4) & 0x4) && c[0] == 'D' && c[1] == 'X' && c[2] == 'T' && c[3] >= '1' && c[3] <= '5';
 }
 
+// The block formats behind a "DX10" header, as the four-character codes FreeImage reads.
+const char* LegacyBlockCode(uint32_t dxgiFormat)
+{
+    switch (dxgiFormat) {
+    case 71: case 72: return "DXT1"; // BC1, also sRGB
+    case 74: case 75: return "DXT3"; // BC2
+    case 77: case 78: return "DXT5"; // BC3
+    default: return nullptr;
+    }
+}
+
+// A DX10 file of BC1 to BC3 blocks rewritten with the older header: the same blocks follow.
+bool ToLegacyHeader(const uint8_t* data, size_t size, std::vector<uint8_t>& legacy)
+{
+    constexpr size_t kHeaderEnd = 128, kExtendedSize = 20;
+    const uint8_t* c = data + 84;
+    if (!(ReadLe(data + 80, 4) & 0x4) || c[0] != 'D' || c[1] != 'X' || c[2] != '1' || c[3] != '0' ||
+        size < kHeaderEnd + kExtendedSize)
+        return false;
+    const char* code = LegacyBlockCode(ReadLe(data + kHeaderEnd, 4));
+    if (!code)
+        return false;
+    legacy.assign(data, data + kHeaderEnd);
+    legacy.insert(legacy.end(), data + kHeaderEnd + kExtendedSize, data + size);
+    for (int i = 0; i < 4; ++i)
+        legacy[84 + size_t(i)] = uint8_t(code[i]);
+    return true;
+}
+
 // FreeImage cuts a block-compressed image to whole blocks; its blocks cover the next multiple
 // of 4, so such a file is decoded at that size and the image cut out of the top-left corner.
 bool LoadDdsBitmap(const uint8_t* data, size_t size, Bitmap& bitmap, unsigned& width, unsigned& height)
@@ -145,6 +174,12 @@ bool DecodeDds(const uint8_t* data, size_t size, SkDecodedImage& out)
         return DecodeDds16(data, size, out);
     if (IsPlainDds(data, size))
         return DecodePlainDds(data, size, out);
+    std::vector<uint8_t> legacy;
+    if (ToLegacyHeader(data, size, legacy)) {
+        data = legacy.data(), size = legacy.size();
+        if (!DdsFileHoldsPixels(data, size)) // now counted at the real block size
+            return false;
+    }
     Bitmap bitmap;
     unsigned width = 0, height = 0;
     if (!LoadDdsBitmap(data, size, bitmap, width, height))

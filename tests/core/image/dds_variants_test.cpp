@@ -22,7 +22,7 @@ RefImage BlockPattern(uint32_t width, uint32_t height, DdsKind kind)
     RefImage image;
     image.width = width;
     image.height = height;
-    image.bpp = kind == DdsKind::kDxt1 ? 24 : 32;
+    image.bpp = kind == DdsKind::kDxt1 || kind == DdsKind::kDx10Bc1 ? 24 : 32;
     const unsigned n = image.bpp / 8;
     image.pixels.resize(size_t(width) * height * n);
     for (uint32_t y = 0; y < height; ++y)
@@ -74,6 +74,8 @@ const DdsVariant kVariants[] = {
     {"Dxt3", DdsKind::kDxt3, 12, 8},
     {"Dxt5", DdsKind::kDxt5, 12, 8},
     {"Dxt5PartialBlocks", DdsKind::kDxt5, 10, 6},
+    {"Dx10Bc1", DdsKind::kDx10Bc1, 12, 8},
+    {"Dx10Bc3PartialBlocks", DdsKind::kDx10Bc3, 9, 5},
 };
 
 class DdsVariantTest : public testing::TestWithParam<DdsVariant> {};
@@ -94,8 +96,7 @@ TEST_P(DdsVariantTest, EveryPrefixIsHandledSafely)
     const std::vector<uint8_t> file = MakeDdsVariant(ImageFor(c), c.kind);
     ExpectPrefixesSafe(file, nimbus::image::DecodeDds);
     // The first level is needed whole.
-    const size_t header = c.kind == DdsKind::kDx10Rgba || c.kind == DdsKind::kDx10Bgra || c.kind == DdsKind::kDx10Bgrx ? 148 : 128;
-    const size_t firstLevel = c.kind == DdsKind::kMipmapped32 ? header + size_t(c.width) * c.height * 4 : file.size();
+    const size_t firstLevel = c.kind == DdsKind::kMipmapped32 ? 128 + size_t(c.width) * c.height * 4 : file.size();
     SkDecodedImage image;
     EXPECT_FALSE(nimbus::image::DecodeDds(file.data(), firstLevel - 1, image));
 }
