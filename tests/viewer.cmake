@@ -18,8 +18,9 @@ add_dependencies(kestrel_plugin_host_tests shapebin picturereader)
 kestrel_add_gtests(kestrel_plugin_host_tests LABELS viewer)
 
 add_executable(kestrel_document_tests viewer/document/document_open_test.cpp viewer/document/sample_models_test.cpp
-  viewer/document/animation_drawing_test.cpp viewer/scene/image_drawing_test.cpp)
-target_link_libraries(kestrel_document_tests PRIVATE kestrel_document kestrel_format_fixtures kestrel_sample_writers
+  viewer/document/animation_drawing_test.cpp viewer/scene/image_drawing_test.cpp
+  viewer/document/content_sniffer_test.cpp viewer/document/document_sniff_open_test.cpp)
+target_link_libraries(kestrel_document_tests PRIVATE kestrel_document kestrel_format_fixtures kestrel_importer_fixtures kestrel_sample_writers
   kestrel_test_support GTest::gtest_main)
 target_compile_definitions(kestrel_document_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}")
 add_dependencies(kestrel_document_tests shapebin picturereader lithoreader polyreader studioreader motionreader)

@@ -42,6 +42,7 @@ Rgb TableColour(unsigned i, unsigned count)
 struct Indexed {
     std::vector<Rgb> colours;
     std::vector<uint8_t> indices; // bottom row first, like the image
+    std::vector<uint8_t> alphas;  // per colour, when indexed with alpha
 };
 
 Indexed IndexColours(const RefImage& image, size_t maxColours)
@@ -65,17 +66,49 @@ Indexed IndexColours(const RefImage& image, size_t maxColours)
     return result;
 }
 
+// Like IndexColours, but alpha tells entries apart too (32-bit colour maps).
+Indexed IndexColoursWithAlpha(const RefImage& image, size_t maxColours)
+{
+    Indexed result;
+    std::map<std::array<uint8_t, 4>, uint8_t> seen;
+    const size_t count = size_t(image.width) * image.height;
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t* p = image.pixels.data() + i * (image.bpp / 8);
+        const std::array<uint8_t, 4> c{p[0], p[1], p[2], image.bpp == 32 ? p[3] : uint8_t(255)};
+        auto it = seen.find(c);
+        if (it == seen.end()) {
+            if (result.colours.size() == maxColours)
+                throw std::runtime_error("fixture has too many colours for a palette");
+            it = seen.emplace(c, uint8_t(result.colours.size())).first;
+            result.colours.push_back(Rgb{c[0], c[1], c[2]});
+            result.alphas.push_back(c[3]);
+        }
+        result.indices.push_back(it->second);
+    }
+    return result;
+}
+
 // File pixels of one TGA pixel, in the file's blue-green-red order.
 void AppendTgaPixel(std::vector<uint8_t>& out, const RefImage& image, const Indexed& indexed, uint32_t x,
                     uint32_t y, const TgaOptions& o)
 {
     const uint8_t* p = image.At(x, y);
     switch (o.kind) {
-    case TgaKind::kColourMapped: out.push_back(indexed.indices[size_t(y) * image.width + x]); return;
-    case TgaKind::kGrey: out.push_back(p[0]); return;
+    case TgaKind::kColourMapped: {
+        const unsigned value = indexed.indices[size_t(y) * image.width + x] + o.mapFirst;
+        out.push_back(uint8_t(value));
+        if (o.depth == 16)
+            out.push_back(uint8_t(value >> 8));
+        return;
+    }
+    case TgaKind::kGrey:
+        out.push_back(p[0]);
+        if (o.depth == 16)
+            out.push_back(image.bpp == 32 ? p[3] : 255);
+        return;
     case TgaKind::kTrueColour: break;
     }
-    if (o.depth == 16) {
+    if (o.depth == 15 || o.depth == 16) {
         const unsigned w = unsigned(p[0] >> 3) << 10 | unsigned(p[1] >> 3) << 5 | unsigned(p[2] >> 3);
         out.push_back(uint8_t(w));
         out.push_back(uint8_t(w >> 8));
@@ -151,10 +184,12 @@ RefImage MakePattern(uint32_t width, uint32_t height, uint8_t bpp, PatternColour
             case PatternColours::kFiveBit: c = Rgb{uint8_t(c[0] & 0xF8), uint8_t(c[1] & 0xF8), uint8_t(c[2] & 0xF8)}; break;
             case PatternColours::kTwoColours: c = TableColour(v % 2, 2); break;
             case PatternColours::kSixteenColours: c = TableColour(v % 16, 16); break;
+            case PatternColours::kFourColours: c = TableColour(v % 4, 16); break;
+            case PatternColours::kFourBit: c = Rgb{uint8_t((c[0] >> 4) * 17), uint8_t((c[1] >> 4) * 17), uint8_t((c[2] >> 4) * 17)}; break;
             }
             p[0] = c[0], p[1] = c[1], p[2] = c[2];
             if (bytes == 4)
-                p[3] = uint8_t(v * 3 + 100);
+                p[3] = colours == PatternColours::kFourBit ? uint8_t((uint8_t(v * 3 + 100) >> 4) * 17) : uint8_t(v * 3 + 100);
         }
     }
     return image;
@@ -163,24 +198,35 @@ RefImage MakePattern(uint32_t width, uint32_t height, uint8_t bpp, PatternColour
 std::vector<uint8_t> MakeTga(const RefImage& image, const TgaOptions& o)
 {
     const bool mapped = o.kind == TgaKind::kColourMapped;
-    const Indexed indexed = mapped ? IndexColours(image, 256) : Indexed{};
+    const Indexed indexed = !mapped ? Indexed{} : o.mapEntryBits == 32 ? IndexColoursWithAlpha(image, 256)
+                                                                        : IndexColours(image, 256);
     std::vector<uint8_t> file(18, 0);
     file[0] = o.idLength;
     file[1] = mapped ? 1 : 0;
     const uint8_t rawType = mapped ? 1 : o.kind == TgaKind::kTrueColour ? 2 : 3;
     file[2] = uint8_t(rawType + (o.rle ? 8 : 0));
     if (mapped) {
+        PutU16(file, 3, o.mapFirst);
         PutU16(file, 5, uint32_t(indexed.colours.size()));
-        file[7] = 24;
+        file[7] = o.mapEntryBits;
     }
     PutU16(file, 12, image.width);
     PutU16(file, 14, image.height);
     file[16] = o.depth;
-    file[17] = uint8_t((o.topFirst ? 32 : 0) | (o.rightToLeft ? 16 : 0) | (o.depth == 32 ? 8 : 0));
+    file[17] = uint8_t((o.topFirst ? 32 : 0) | (o.rightToLeft ? 16 : 0) | (o.depth == 32 || (o.kind == TgaKind::kGrey && o.depth == 16) ? 8 : 0));
     for (unsigned i = 0; i < o.idLength; ++i)
         file.push_back(uint8_t('a' + i % 26));
-    for (const Rgb& c : indexed.colours)
+    for (size_t i = 0; i < indexed.colours.size(); ++i) {
+        const Rgb& c = indexed.colours[i];
+        if (o.mapEntryBits == 15 || o.mapEntryBits == 16) {
+            const unsigned w = unsigned(c[0] >> 3) << 10 | unsigned(c[1] >> 3) << 5 | unsigned(c[2] >> 3);
+            file.insert(file.end(), {uint8_t(w), uint8_t(w >> 8)});
+            continue;
+        }
         file.insert(file.end(), {c[2], c[1], c[0]});
+        if (o.mapEntryBits == 32)
+            file.push_back(indexed.alphas[i]);
+    }
 
     std::vector<uint8_t> raw;
     for (uint32_t fy = 0; fy < image.height; ++fy) {
@@ -188,7 +234,7 @@ std::vector<uint8_t> MakeTga(const RefImage& image, const TgaOptions& o)
         for (uint32_t fx = 0; fx < image.width; ++fx)
             AppendTgaPixel(raw, image, indexed, o.rightToLeft ? image.width - 1 - fx : fx, y, o);
     }
-    const std::vector<uint8_t> pixels = o.rle ? TgaRle(raw, o.depth / 8u) : raw;
+    const std::vector<uint8_t> pixels = o.rle ? TgaRle(raw, (o.depth + 7u) / 8u) : raw;
     file.insert(file.end(), pixels.begin(), pixels.end());
     return file;
 }
@@ -232,6 +278,41 @@ std::vector<uint8_t> MakePcx(const RefImage& image, const PcxOptions& o)
         for (size_t i = 0; i < indexed.colours.size(); ++i)
             std::memcpy(&palette[i * 3], indexed.colours[i].data(), 3);
         file.insert(file.end(), palette.begin(), palette.end());
+    }
+    return file;
+}
+
+std::vector<uint8_t> MakePcxLowColour(const RefImage& image, const PcxLowColourOptions& o)
+{
+    const unsigned bits = o.bitsPerPixel, planes = o.planes;
+    const Indexed indexed = IndexColours(image, size_t(1) << (bits * planes));
+    const uint32_t bytesPerLine = ((image.width * bits + 7) / 8 + 1) & ~1u;
+    std::vector<uint8_t> file(128, 0);
+    file[0] = 10;
+    file[1] = 5;
+    file[2] = 1;
+    file[3] = uint8_t(bits);
+    PutU16(file, 8, image.width - 1);
+    PutU16(file, 10, image.height - 1);
+    if (!o.emptyPalette)
+        for (size_t i = 0; i < indexed.colours.size(); ++i)
+            std::memcpy(&file[16 + i * 3], indexed.colours[i].data(), 3);
+    file[65] = uint8_t(planes);
+    PutU16(file, 66, bytesPerLine);
+    PutU16(file, 68, 1);
+    std::vector<uint8_t> line(size_t(bytesPerLine) * planes);
+    for (uint32_t fy = 0; fy < image.height; ++fy) {
+        const uint32_t y = image.height - 1 - fy;
+        std::fill(line.begin(), line.end(), 0);
+        for (uint32_t x = 0; x < image.width; ++x) {
+            const unsigned index = indexed.indices[size_t(y) * image.width + x];
+            const size_t bit = size_t(x) * bits;
+            for (unsigned p = 0; p < planes; ++p) {
+                const unsigned part = (index >> (p * bits)) & ((1u << bits) - 1u);
+                line[p * bytesPerLine + bit / 8] |= uint8_t(part << (8 - bits - bit % 8));
+            }
+        }
+        AppendPcxLine(file, line);
     }
     return file;
 }

@@ -24,6 +24,8 @@ enum class PatternColours {
     kFiveBit,        // channels with the low three bits clear (16-bit TGA)
     kTwoColours,     // 1-bit BMP
     kSixteenColours, // palette formats; components are multiples of 4 (6-bit CEL palettes)
+    kFourColours,    // 2-bit palettes
+    kFourBit,        // channels and alpha that are multiples of 17 (4-bit masks)
 };
 
 // Deterministic picture: the left third of each row is one colour (long runs), the rest
@@ -34,11 +36,13 @@ enum class TgaKind { kColourMapped, kTrueColour, kGrey };
 
 struct TgaOptions {
     TgaKind kind = TgaKind::kTrueColour;
-    uint8_t depth = 24; // 8 for mapped and grey; 16, 24 or 32 for true colour
+    uint8_t depth = 24; // 8 or 16 for mapped (indices) and grey (grey and alpha); 15, 16, 24 or 32 for true colour
     bool rle = false;
     bool topFirst = false;    // descriptor bit 5
     bool rightToLeft = false; // descriptor bit 4
     uint8_t idLength = 0;
+    uint8_t mapEntryBits = 24; // 15, 16 (five-bit colours), 24 or 32 (alpha from the image)
+    uint16_t mapFirst = 0;     // pixel value of the first map entry
 };
 
 // Image types 1, 2, 3 (raw) or 9, 10, 11 (run-length); RLE uses both packet kinds.
@@ -54,6 +58,15 @@ struct PcxOptions {
 
 // Run-length encoded PCX; scan lines are padded to an even number of bytes.
 std::vector<uint8_t> MakePcx(const RefImage& image, const PcxOptions& options);
+
+struct PcxLowColourOptions {
+    uint8_t bitsPerPixel = 1; // 1, 2 or 4
+    uint8_t planes = 1;       // bitsPerPixel x planes is at most 4
+    bool emptyPalette = false; // header palette left zero (monochrome files)
+};
+
+// Run-length encoded PCX of up to 16 colours, its palette in the header.
+std::vector<uint8_t> MakePcxLowColour(const RefImage& image, const PcxLowColourOptions& options);
 
 // Animator cel; the colours must be multiples of 4.
 std::vector<uint8_t> MakeCel(const RefImage& image);

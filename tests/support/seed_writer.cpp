@@ -12,7 +12,10 @@
 #include "formats/off_writer.h"
 #include "formats/stl_writer.h"
 #include "formats/studio3ds_writer.h"
+#include "bmp_variant_fixtures.h"
+#include "dds_variant_fixtures.h"
 #include "image_fixtures.h"
+#include "jpeg_cmyk_fixture.h"
 #include "kxm3_format.h"
 #include "library_image_fixtures.h"
 
@@ -86,6 +89,59 @@ void AddModelSeeds(std::vector<Seed>& seeds)
     seeds.push_back({"studio3ds", "cube.3ds", studio3ds::Write({brass}, {studio3ds::Cube(true)})});
 }
 
+// The image variants beyond the first decoders: each decoder's folder, and the sniffer's.
+void AddVariantSeeds(std::vector<Seed>& seeds)
+{
+    const RefImage alpha = MakePattern(13, 7, 32, PatternColours::kFull);
+    const RefImage sixteen = MakePattern(13, 7, 24, PatternColours::kSixteenColours);
+    const RefImage fiveBit = MakePattern(13, 7, 24, PatternColours::kFiveBit);
+    const RefImage greyAlpha = MakePattern(13, 7, 32, PatternColours::kGrey);
+    TgaOptions map16{TgaKind::kColourMapped, 16, true};
+    map16.mapEntryBits = 16;
+    map16.mapFirst = 3;
+    TgaOptions map32{TgaKind::kColourMapped, 8, false};
+    map32.mapEntryBits = 32;
+    seeds.push_back({"tga", "index16_map16_rle.tga", MakeTga(fiveBit, map16)});
+    seeds.push_back({"tga", "map32.tga", MakeTga(MakePattern(13, 7, 32, PatternColours::kSixteenColours), map32)});
+    seeds.push_back({"tga", "grey_alpha16_rle.tga", MakeTga(greyAlpha, {TgaKind::kGrey, 16, true})});
+
+    BmpVariantOptions rle8;
+    rle8.compression = BmpCompression::kRle8;
+    rle8.rleDeltas = true;
+    BmpVariantOptions rle4 = rle8;
+    rle4.bitCount = 4;
+    rle4.compression = BmpCompression::kRle4;
+    BmpVariantOptions os2;
+    os2.headerSize = 64;
+    os2.bitCount = 4;
+    BmpVariantOptions dib;
+    dib.fileHeader = false;
+    BmpVariantOptions v5;
+    v5.bitCount = 32;
+    v5.headerSize = 124;
+    v5.compression = BmpCompression::kBitfields;
+    v5.masks[0] = 0xFF0000, v5.masks[1] = 0xFF00, v5.masks[2] = 0xFF, v5.masks[3] = 0xFF000000;
+    seeds.push_back({"bmp", "rle8.bmp", MakeBmpVariant(sixteen, rle8)});
+    seeds.push_back({"bmp", "rle4.bmp", MakeBmpVariant(sixteen, rle4)});
+    seeds.push_back({"bmp", "os2v2.bmp", MakeBmpVariant(sixteen, os2)});
+    seeds.push_back({"bmp", "clipboard.dib", MakeBmpVariant(sixteen, dib)});
+    seeds.push_back({"bmp", "v5alpha.bmp", MakeBmpVariant(alpha, v5)});
+
+    seeds.push_back({"pcx", "mono.pcx", MakePcxLowColour(MakePattern(13, 7, 24, PatternColours::kTwoColours), {})});
+    seeds.push_back({"pcx", "planes4.pcx", MakePcxLowColour(sixteen, {1, 4})});
+
+    seeds.push_back({"dds_plain", "l8.dds", MakeDdsVariant(MakePattern(13, 7, 24, PatternColours::kGrey), DdsKind::kLuminance8)});
+    seeds.push_back({"dds_plain", "a8l8.dds", MakeDdsVariant(greyAlpha, DdsKind::kLuminanceAlpha8)});
+    seeds.push_back({"dds_plain", "dx10.dds", MakeDdsVariant(alpha, DdsKind::kDx10Rgba)});
+
+    const std::vector<uint8_t> ink(16 * 16 * 4, 90);
+    seeds.push_back({"jpeg", "ycck.jpg", MakeCmykJpeg(16, 16, ink, true, true)});
+    seeds.push_back({"jpeg", "cmyk.jpg", MakeCmykJpeg(16, 16, ink, false, false)});
+
+    for (const Seed& s : std::vector<Seed>(seeds))
+        seeds.push_back({"content_sniffer", std::string(s.folder) + "_" + s.name, s.bytes});
+}
+
 std::vector<Seed> AllSeeds()
 {
     const RefImage full = MakePattern(13, 7, 24, PatternColours::kFull);
@@ -117,6 +173,7 @@ std::vector<Seed> AllSeeds()
     const std::vector<uint8_t> dds16 = {255, 255, 255, 0, 0, 0, 12, 200, 90, 40, 40, 40};
     seeds.push_back({"dds16", "rgb565.dds", MakeDds(2, 2, 16, dds16, false)});
     AddModelSeeds(seeds);
+    AddVariantSeeds(seeds);
     return seeds;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "content_sniffer.h"
 #include "image_drawing.h"
 #include "nimbus/timer.h"
 #include "plugin_manager.h"
@@ -29,6 +30,17 @@ OpenOutcome ModelLoaded(Document& doc, CTimer& timer)
     o.ok = true;
     o.status = text;
     return o;
+}
+
+// The type a file is imported as: its extension when that names a registered type (the
+// native one included, so a damaged ".kxm3" stays refused), else what its content shows.
+std::string ImportType(const std::string& path, const host::CPlugInManager& plugIns)
+{
+    const std::string named = host::CPlugInManager::ExtensionOf(path);
+    if (plugIns.IsRegistered(named))
+        return named;
+    const std::string found = SniffFile(path);
+    return found.empty() ? named : found;
 }
 
 OpenOutcome ImageLoaded(Document& doc)
@@ -76,6 +88,8 @@ OpenOutcome OpenDocument(const std::string& path, host::CPlugInManager& plugIns,
     const CDocModel::LoadStatus native = doc.model.LoadNative(path);
     if (native == CDocModel::LoadStatus::Unreadable)
         return Failure("Unable to load file!", kError);
+    // Before the folder changes: a relative path is read from where it was given.
+    const std::string importType = native == CDocModel::LoadStatus::Foreign ? ImportType(path, plugIns) : std::string();
 
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::absolute(path, ec).parent_path();
@@ -83,7 +97,7 @@ OpenOutcome OpenDocument(const std::string& path, host::CPlugInManager& plugIns,
         std::filesystem::current_path(folder, ec);
 
     if (native == CDocModel::LoadStatus::Foreign) {
-        switch (plugIns.Import(path, doc.model, doc.image)) {
+        switch (plugIns.Import(path, importType, doc.model, doc.image)) {
         case host::kResultException: return Failure("Unexpected error occured!", kUnexpected);
         case host::kResultModel: return ModelLoaded(doc, timer);
         case host::kResultImage: return ImageLoaded(doc);

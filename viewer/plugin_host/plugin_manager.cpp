@@ -235,9 +235,24 @@ const FileTypeEntry* CPlugInManager::FindFileType(const std::string& extension) 
     return nullptr;
 }
 
+std::string CPlugInManager::ExtensionOf(const std::string& path) { return UpperExtension(path); }
+
+bool CPlugInManager::IsRegistered(const std::string& extension) const
+{
+    for (const FileTypeEntry& f : fileTypes_)
+        if (f.extension == extension)
+            return true;
+    return false;
+}
+
 int CPlugInManager::Import(const std::string& path, CModel& model, CTexture& image)
 {
-    const FileTypeEntry* type = FindFileType(UpperExtension(path));
+    return Import(path, UpperExtension(path), model, image);
+}
+
+int CPlugInManager::Import(const std::string& path, const std::string& extension, CModel& model, CTexture& image)
+{
+    const FileTypeEntry* type = FindFileType(extension);
     if (!type || type->importerIndex >= importers_.size())
         return kResultFailed;
     // The importer gets the file's name without its folder, as UTF-16.
@@ -256,7 +271,7 @@ int CPlugInManager::Import(const std::string& path, CModel& model, CTexture& ima
     }
     if (type->kind == 2) {
         image.SetFileNameUtf8(bare.c_str());
-        return image.LoadFromFile() ? kResultImage : kResultFailed;
+        return image.LoadFromFileAs(extension.c_str()) ? kResultImage : kResultFailed;
     }
     return kResultFailed;
 }

@@ -80,6 +80,13 @@ public:
     // Imports a file by its extension into the model (kind 1, finalized) or the image (kind 2).
     // The file's folder must be the current directory, as the document's open makes it.
     int Import(const std::string& path, CModel& model, CTexture& image);
+    // The same with the file type chosen by the caller (upper case): a file recognised by
+    // its content is imported as the format found, whatever its name says.
+    int Import(const std::string& path, const std::string& extension, CModel& model, CTexture& image);
+    // Whether any entry, the native one included, has this extension (upper case).
+    bool IsRegistered(const std::string& extension) const;
+    // The upper-case extension Import takes from a path (after its last dot), or empty.
+    static std::string ExtensionOf(const std::string& path);
     // Runs the exporter, editor or tool that owns the command on the model.
     int RunCommand(int commandId, CModel& model);
 

@@ -56,6 +56,9 @@ public:
 
     // Loads the image named by mFileName; on failure the texture is left cleared.
     bool LoadFromFile();
+    // The same, decoding the file as the format of `extension` (without the dot, any case)
+    // whatever its name says: for files recognised by their content.
+    bool LoadFromFileAs(const char* extension);
     bool SaveToFile(const char* path, ESkTexType type);
     bool SaveToFileW(const char16_t* path, ESkTexType type);
 
@@ -106,5 +109,7 @@ protected:
 private:
     // Reads the file by its full name, then by its bare name in the current folder.
     bool ReadSourceFile(std::vector<uint8_t>& bytes) const;
+    // Clears, then runs the loader of an ESkTexType; false at once for 0.
+    bool LoadAsType(int type);
     bool Adopt(SkDecodedImage& image);
 };

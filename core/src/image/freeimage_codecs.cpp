@@ -1,8 +1,10 @@
 #include <FreeImage.h>
 #include <algorithm>
+#include <vector>
 
 #include "codecs.h"
 #include "dds16_codec.h"
+#include "dds_plain_codec.h"
 #include "dds_layout.h"
 #include "gif_layout.h"
 
@@ -106,6 +108,63 @@ bool DecodeGif(const uint8_t* data, size_t size, SkDecodedImage& out)
     return true;
 }
 
+namespace {
+
+bool IsBlockCode(const uint8_t* data)
+{
+    const uint8_t* c = data + 84;
+    return (ReadLe(data + 80, 4) & 0x4) && c[0] == 'D' && c[1] == 'X' && c[2] == 'T' && c[3] >= '1' && c[3] <= '5';
+}
+
+// The block formats behind a "DX10" header, as the four-character codes FreeImage reads.
+const char* LegacyBlockCode(uint32_t dxgiFormat)
+{
+    switch (dxgiFormat) {
+    case 71: case 72: return "DXT1"; // BC1, also sRGB
+    case 74: case 75: return "DXT3"; // BC2
+    case 77: case 78: return "DXT5"; // BC3
+    default: return nullptr;
+    }
+}
+
+// A DX10 file of BC1 to BC3 blocks rewritten with the older header: the same blocks follow.
+bool ToLegacyHeader(const uint8_t* data, size_t size, std::vector<uint8_t>& legacy)
+{
+    constexpr size_t kHeaderEnd = 128, kExtendedSize = 20;
+    const uint8_t* c = data + 84;
+    if (!(ReadLe(data + 80, 4) & 0x4) || c[0] != 'D' || c[1] != 'X' || c[2] != '1' || c[3] != '0' ||
+        size < kHeaderEnd + kExtendedSize)
+        return false;
+    const char* code = LegacyBlockCode(ReadLe(data + kHeaderEnd, 4));
+    if (!code)
+        return false;
+    legacy.assign(data, data + kHeaderEnd);
+    legacy.insert(legacy.end(), data + kHeaderEnd + kExtendedSize, data + size);
+    for (int i = 0; i < 4; ++i)
+        legacy[84 + size_t(i)] = uint8_t(code[i]);
+    return true;
+}
+
+// FreeImage cuts a block-compressed image to whole blocks; its blocks cover the next multiple
+// of 4, so such a file is decoded at that size and the image cut out of the top-left corner.
+bool LoadDdsBitmap(const uint8_t* data, size_t size, Bitmap& bitmap, unsigned& width, unsigned& height)
+{
+    height = ReadLe(data + 12, 4), width = ReadLe(data + 16, 4);
+    if (!IsBlockCode(data) || (width % 4 == 0 && height % 4 == 0))
+        return LoadBitmap(FIF_DDS, data, size, bitmap) && FreeImage_GetWidth(bitmap.dib) == width &&
+               FreeImage_GetHeight(bitmap.dib) == height;
+    std::vector<uint8_t> padded(data, data + size);
+    const uint32_t paddedHeight = (height + 3) / 4 * 4, paddedWidth = (width + 3) / 4 * 4;
+    for (int i = 0; i < 4; ++i) {
+        padded[12 + size_t(i)] = uint8_t(paddedHeight >> (8 * i));
+        padded[16 + size_t(i)] = uint8_t(paddedWidth >> (8 * i));
+    }
+    return LoadBitmap(FIF_DDS, padded.data(), padded.size(), bitmap) &&
+           FreeImage_GetWidth(bitmap.dib) == paddedWidth && FreeImage_GetHeight(bitmap.dib) == paddedHeight;
+}
+
+} // namespace
+
 bool DecodeDds(const uint8_t* data, size_t size, SkDecodedImage& out)
 {
     // DDS header: "DDS " then dwSize, dwFlags, dwHeight (offset 12), dwWidth (offset 16).
@@ -113,8 +172,17 @@ bool DecodeDds(const uint8_t* data, size_t size, SkDecodedImage& out)
         return false;
     if (IsUncompressedDds16(data, size))
         return DecodeDds16(data, size, out);
+    if (IsPlainDds(data, size))
+        return DecodePlainDds(data, size, out);
+    std::vector<uint8_t> legacy;
+    if (ToLegacyHeader(data, size, legacy)) {
+        data = legacy.data(), size = legacy.size();
+        if (!DdsFileHoldsPixels(data, size)) // now counted at the real block size
+            return false;
+    }
     Bitmap bitmap;
-    if (!LoadBitmap(FIF_DDS, data, size, bitmap))
+    unsigned width = 0, height = 0;
+    if (!LoadDdsBitmap(data, size, bitmap, width, height))
         return false;
     FIBITMAP* dib = bitmap.dib;
     const FREE_IMAGE_COLOR_TYPE colour = FreeImage_GetColorType(dib);
@@ -124,11 +192,12 @@ bool DecodeDds(const uint8_t* data, size_t size, SkDecodedImage& out)
     if (srcBpp != 24 && srcBpp != 32)
         return false;
     const unsigned outBpp = colour == FIC_RGBALPHA ? 4 : 3;
-    const unsigned width = FreeImage_GetWidth(dib), height = FreeImage_GetHeight(dib);
     if (!Allocate(out, width, height, uint8_t(outBpp * 8)))
         return false;
+    // Scan line 0 is the bottom row; rows added below a cut image come first.
+    const unsigned skipped = FreeImage_GetHeight(dib) - height;
     for (unsigned y = 0; y < height; ++y) {
-        const BYTE* line = FreeImage_GetScanLine(dib, int(y));
+        const BYTE* line = FreeImage_GetScanLine(dib, int(y + skipped));
         uint8_t* dst = out.pixels.data() + size_t(y) * width * outBpp;
         for (unsigned x = 0; x < width; ++x, dst += outBpp) {
             const BYTE* src = line + x * (srcBpp / 8);

@@ -9,6 +9,10 @@
 namespace nimbus::image {
 namespace {
 
+// Every 8 x 8 block costs at least a bit of entropy-coded data, even in a progressive file:
+// a header promising more pixels than that would have us allocate for data that is not there.
+constexpr uint64_t kMaxPixelsPerByte = 1024;
+
 struct ErrorTrap {
     jpeg_error_mgr mgr;
     jmp_buf jump;
@@ -21,6 +25,26 @@ void OnJpegError(j_common_ptr cinfo)
 }
 
 void IgnoreJpegMessage(j_common_ptr) {}
+
+// Four-channel rows (C, M, Y, K, as libjpeg gives CMYK and YCCK files) become R, G, B in
+// place. Adobe's writers store the channels inverted, which their marker tells.
+void CmykToRgb(SkDecodedImage& image, bool inverted)
+{
+    const size_t count = size_t(image.width) * image.height;
+    uint8_t* p = image.pixels.data();
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t* s = p + i * 4;
+        unsigned c = s[0], m = s[1], y = s[2], k = s[3];
+        if (!inverted)
+            c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
+        uint8_t* d = p + i * 3;
+        d[0] = uint8_t((c * k + 127) / 255);
+        d[1] = uint8_t((m * k + 127) / 255);
+        d[2] = uint8_t((y * k + 127) / 255);
+    }
+    image.pixels.resize(count * 3);
+    image.bpp = 24;
+}
 
 // Plain C-style body: longjmp must not skip destructors.
 bool DecodeInto(const uint8_t* data, size_t size, SkDecodedImage& out, jpeg_decompress_struct& cinfo,
@@ -39,27 +63,35 @@ bool DecodeInto(const uint8_t* data, size_t size, SkDecodedImage& out, jpeg_deco
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
-    cinfo.out_color_space = JCS_RGB;
+    // libjpeg turns YCCK into CMYK but not into RGB; that last step is ours.
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    const int components = cmyk ? 4 : 3;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     // Check the size before the pixel buffer exists; libjpeg itself allows 65500 x 65500.
-    if (!SizeAcceptable(cinfo.image_width, cinfo.image_height, 3) ||
-        !Allocate(out, cinfo.image_width, cinfo.image_height, 24)) {
+    if (!SizeAcceptable(cinfo.image_width, cinfo.image_height, unsigned(components)) ||
+        uint64_t(cinfo.image_width) * cinfo.image_height > uint64_t(size) * kMaxPixelsPerByte ||
+        !Allocate(out, cinfo.image_width, cinfo.image_height, uint8_t(components * 8))) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
     jpeg_start_decompress(&cinfo);
-    if (cinfo.output_components != 3 || cinfo.output_width != out.width || cinfo.output_height != out.height) {
+    if (cinfo.output_components != components || cinfo.output_width != out.width ||
+        cinfo.output_height != out.height) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
-    const size_t stride = size_t(out.width) * 3;
+    const size_t stride = size_t(out.width) * size_t(components);
     while (cinfo.output_scanline < cinfo.output_height) {
         // JPEG rows come top first; ours are stored bottom row first.
         JSAMPROW row = out.pixels.data() + stride * (out.height - 1 - cinfo.output_scanline);
         if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
             break;
     }
+    const bool adobe = cinfo.saw_Adobe_marker;
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
+    if (cmyk)
+        CmykToRgb(out, adobe);
     return true;
 }
 

@@ -140,9 +140,8 @@ std::u16string UpperExtension(const std::u16string& fileName)
     return e;
 }
 
-int TypeFromExtension(const std::u16string& fileName)
+int TypeFromUpperExtension(const std::u16string& e)
 {
-    const std::u16string e = UpperExtension(fileName);
     if (e.empty())
         return 0;
     if (e == u"DDS") return SK_TEX_DDS;
@@ -156,13 +155,29 @@ int TypeFromExtension(const std::u16string& fileName)
     if (e == u"BMP" || e == u"DIB") return SK_TEX_BMP;
     return 0;
 }
+
+int TypeFromExtension(const std::u16string& fileName) { return TypeFromUpperExtension(UpperExtension(fileName)); }
 } // namespace
 
 bool CTexture::LoadFromFile()
 {
     if (mFileName.empty())
         return false;
-    const int type = TypeFromExtension(mFileName);
+    return LoadAsType(TypeFromExtension(mFileName));
+}
+
+bool CTexture::LoadFromFileAs(const char* extension)
+{
+    if (mFileName.empty() || !extension)
+        return false;
+    std::u16string e;
+    for (const char* c = extension; *c; ++c)
+        e.push_back(char16_t(*c >= 'a' && *c <= 'z' ? *c - 'a' + 'A' : uint8_t(*c)));
+    return LoadAsType(TypeFromUpperExtension(e));
+}
+
+bool CTexture::LoadAsType(int type)
+{
     if (type == 0)
         return false;
     Clear();

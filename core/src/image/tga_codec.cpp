@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "codecs.h"
 
@@ -43,15 +44,39 @@ TgaHeader ParseHeader(const uint8_t* p)
 
 enum class Kind { kMapped, kTrueColour, kGrey };
 
-// Which depths each kind allows; every other pairing is refused.
+// Which depths each kind allows; every other pairing is refused. 16-bit grey carries alpha;
+// 16-bit mapped pixels are indices into a map longer than 256 entries.
 bool DepthAllowed(Kind kind, uint8_t depth)
 {
     switch (kind) {
     case Kind::kMapped:
-    case Kind::kGrey: return depth == 8;
-    case Kind::kTrueColour: return depth == 16 || depth == 24 || depth == 32;
+    case Kind::kGrey: return depth == 8 || depth == 16;
+    case Kind::kTrueColour: return depth == 15 || depth == 16 || depth == 24 || depth == 32;
     }
     return false;
+}
+
+bool MapEntryAllowed(uint8_t bits) { return bits == 15 || bits == 16 || bits == 24 || bits == 32; }
+
+// A colour map widened to R, G, B, A per entry; 15- and 16-bit entries widen as 16-bit pixels do.
+std::vector<uint8_t> ExpandMap(const uint8_t* map, size_t entries, uint8_t entryBits)
+{
+    std::vector<uint8_t> rgba(entries * 4);
+    const unsigned bytes = (entryBits + 7u) / 8u;
+    for (size_t i = 0; i < entries; ++i, map += bytes) {
+        uint8_t* d = rgba.data() + i * 4;
+        if (bytes == 2) {
+            const unsigned w = ReadU16(map);
+            d[0] = uint8_t(((w >> 10) & 31u) << 3);
+            d[1] = uint8_t(((w >> 5) & 31u) << 3);
+            d[2] = uint8_t((w & 31u) << 3);
+            d[3] = 255;
+        } else {
+            d[0] = map[2], d[1] = map[1], d[2] = map[0];
+            d[3] = bytes == 4 ? map[3] : 255;
+        }
+    }
+    return rgba;
 }
 
 // Expands run-length packets into `dst` (pixelCount pixels of `bytes` bytes each).
@@ -90,28 +115,43 @@ bool UnpackRle(const uint8_t* src, size_t srcSize, size_t bytes, uint8_t* dst, s
     return true;
 }
 
+// The colour map of a mapped image: entry i of the file is pixel value first + i.
+struct ColourMap {
+    std::vector<uint8_t> rgba;
+    size_t first = 0;
+    size_t entries = 0;
+};
+
 // Converts one stored row into R, G, B (, A); `d` is where the first stored pixel goes and
 // `step` moves to the next one (negative for right-to-left rows). False for an index outside
 // the colour map.
-bool ConvertRow(Kind kind, uint8_t depth, const uint8_t* s, uint32_t width, const uint8_t* map,
-                size_t mapEntries, uint8_t* d, ptrdiff_t step)
+bool ConvertRow(Kind kind, uint8_t depth, const uint8_t* s, uint32_t width, const ColourMap& map, bool alpha,
+                uint8_t* d, ptrdiff_t step)
 {
     switch (kind) {
     case Kind::kMapped:
         for (uint32_t x = 0; x < width; ++x, d += step) {
-            if (s[x] >= mapEntries)
+            const size_t value = depth == 16 ? ReadU16(s + 2 * x) : s[x];
+            if (value < map.first || value - map.first >= map.entries)
                 return false;
-            const uint8_t* e = map + size_t(s[x]) * 3;
-            d[0] = e[2], d[1] = e[1], d[2] = e[0];
+            const uint8_t* e = map.rgba.data() + (value - map.first) * 4;
+            d[0] = e[0], d[1] = e[1], d[2] = e[2];
+            if (alpha)
+                d[3] = e[3];
         }
         return true;
     case Kind::kGrey:
-        for (uint32_t x = 0; x < width; ++x, d += step)
-            d[0] = d[1] = d[2] = s[x];
+        if (depth == 16) {
+            for (uint32_t x = 0; x < width; ++x, s += 2, d += step)
+                d[0] = d[1] = d[2] = s[0], d[3] = s[1];
+        } else {
+            for (uint32_t x = 0; x < width; ++x, d += step)
+                d[0] = d[1] = d[2] = s[x];
+        }
         return true;
     case Kind::kTrueColour: break;
     }
-    if (depth == 16) {
+    if (depth == 15 || depth == 16) {
         for (uint32_t x = 0; x < width; ++x, s += 2, d += step) {
             const unsigned w = ReadU16(s);
             d[0] = uint8_t(((w >> 10) & 31u) << 3);
@@ -148,26 +188,29 @@ bool DecodeTga(const uint8_t* data, size_t size, SkDecodedImage& out)
     }
     if (!DepthAllowed(kind, h.depth))
         return false;
-    if (kind == Kind::kMapped && (h.colourMapType != 1 || h.mapEntryBits != 24))
+    if (kind == Kind::kMapped && (h.colourMapType != 1 || !MapEntryAllowed(h.mapEntryBits)))
         return false;
 
     size_t pos = kHeaderSize + h.idLength;
     if (pos > size)
         return false;
-    const uint8_t* map = nullptr;
-    size_t mapEntries = 0;
+    ColourMap map;
     if (h.colourMapType == 1) {
         // Grey and true-colour files may still carry a map; it is skipped, not read as pixels.
         const size_t mapBytes = size_t(h.mapLength) * ((h.mapEntryBits + 7u) / 8u);
         if (size - pos < mapBytes)
             return false;
-        map = data + pos;
-        mapEntries = h.mapLength;
+        if (kind == Kind::kMapped) {
+            map.rgba = ExpandMap(data + pos, h.mapLength, h.mapEntryBits);
+            map.first = h.mapFirst;
+            map.entries = h.mapLength;
+        }
         pos += mapBytes;
     }
 
-    const unsigned srcBytes = h.depth / 8u;
-    const uint8_t outBpp = h.depth == 32 ? 32 : 24;
+    const unsigned srcBytes = (h.depth + 7u) / 8u;
+    const bool alpha = kind == Kind::kMapped ? h.mapEntryBits == 32 : kind == Kind::kGrey ? h.depth == 16 : h.depth == 32;
+    const uint8_t outBpp = alpha ? 32 : 24;
     const unsigned outBytes = outBpp / 8u;
     if (!SizeAcceptable(h.width, h.height, outBytes))
         return false;
@@ -201,7 +244,7 @@ bool DecodeTga(const uint8_t* data, size_t size, SkDecodedImage& out)
         const uint8_t* srcRow = src + size_t(y) * h.width * srcBytes;
         uint8_t* first = rightToLeft ? dstRow + size_t(h.width - 1) * outBytes : dstRow;
         const ptrdiff_t step = rightToLeft ? -ptrdiff_t(outBytes) : ptrdiff_t(outBytes);
-        if (!ConvertRow(kind, h.depth, srcRow, h.width, map, mapEntries, first, step))
+        if (!ConvertRow(kind, h.depth, srcRow, h.width, map, alpha, first, step))
             return false;
     }
     return true;

@@ -452,7 +452,7 @@ TEST(MalformedHeaderTest, BmpOddHeadersAreRefused)
     PutU32(f, 14, 41); // unknown header size
     EXPECT_FALSE(LoadBytes(dir, "h.bmp", f, tex));
     f = MakeBmp(ref, {});
-    PutU16(f, 28, 2); // no such depth
+    PutU16(f, 28, 3); // no such depth
     EXPECT_FALSE(LoadBytes(dir, "h.bmp", f, tex));
     f = MakeBmp(ref, {});
     PutU32(f, 10, 0xFFFFFFF0u); // pixels beyond the file

@@ -62,7 +62,7 @@ TEST(PcxFileTest, RefusesUnsupportedHeaders)
     std::vector<uint8_t> neither = MakePcx(ref, {true, 0, 0});
     EXPECT_FALSE(LoadBytes(dir, "neither.pcx", neither, tex));
     std::vector<uint8_t> fourBits = MakePcx(ref, {});
-    fourBits[3] = 4;
+    fourBits[3] = 3; // no such depth
     EXPECT_FALSE(LoadBytes(dir, "four.pcx", fourBits, tex));
     std::vector<uint8_t> twoPlanes = MakePcx(ref, {});
     twoPlanes[65] = 2;
@@ -183,11 +183,11 @@ TEST(BmpFileTest, BitfieldMasksSelectTheChannels)
     EXPECT_TRUE(SameImage(tex, swapped));
 }
 
-TEST(BmpFileTest, RefusesRunLengthCompression)
+TEST(BmpFileTest, RefusesRunLengthCompressionOfAnotherDepth)
 {
     const RefImage ref = MakePattern(4, 2, 24, PatternColours::kSixteenColours);
-    std::vector<uint8_t> file = MakeBmp(ref, {8});
-    file[30] = 1; // RLE8
+    std::vector<uint8_t> file = MakeBmp(ref, {4});
+    file[30] = 1; // RLE8 is for 8-bit images only
     TempDir dir;
     CTexture tex;
     EXPECT_FALSE(LoadBytes(dir, "rle.bmp", file, tex));

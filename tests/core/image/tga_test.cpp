@@ -97,16 +97,16 @@ TEST(TgaFileTest, RefusesUnlistedTypeAndDepthPairs)
     const RefImage ref = MakePattern(4, 4, 24, PatternColours::kGrey);
     TempDir dir;
     CTexture tex;
-    std::vector<uint8_t> grey16 = MakeTga(ref, {kGrey, 8, false});
-    grey16[16] = 16; // grey must be 8 bits
-    EXPECT_FALSE(LoadBytes(dir, "grey16.tga", grey16, tex));
+    std::vector<uint8_t> grey24 = MakeTga(ref, {kGrey, 8, false});
+    grey24[16] = 24; // grey is 8 bits, or 16 with alpha
+    EXPECT_FALSE(LoadBytes(dir, "grey24.tga", grey24, tex));
     std::vector<uint8_t> mono = MakeTga(ref, {kGrey, 8, false});
     mono[2] = 32; // compressed colour-mapped (Huffman) is not supported
     EXPECT_FALSE(LoadBytes(dir, "type32.tga", mono, tex));
     const RefImage mappedRef = MakePattern(4, 4, 24, PatternColours::kSixteenColours);
     std::vector<uint8_t> map16 = MakeTga(mappedRef, {kMapped, 8, false});
-    map16[7] = 16; // only 24-bit map entries
-    EXPECT_FALSE(LoadBytes(dir, "map16.tga", map16, tex));
+    map16[7] = 8; // map entries are 15, 16, 24 or 32 bits
+    EXPECT_FALSE(LoadBytes(dir, "map8.tga", map16, tex));
     EXPECT_EQ(tex.mWidth, 0u);
     EXPECT_TRUE(tex.mData.empty());
 }
