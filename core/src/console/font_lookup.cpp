@@ -6,19 +6,28 @@ namespace nimbus {
 
 bool FindBoldFont(const char* family, int pixelSize, FontChoice& choice)
 {
-    FcPattern* wanted = FcPatternCreate();
-    if (!wanted)
+    // A configuration of our own, gone afterwards: the process-wide one would stay until exit
+    // and is the host's to manage. Loading it from the font cache takes a few milliseconds.
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config)
         return false;
+    FcPattern* wanted = FcPatternCreate();
+    if (!wanted) {
+        FcConfigDestroy(config);
+        return false;
+    }
     FcPatternAddString(wanted, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
     FcPatternAddInteger(wanted, FC_WEIGHT, FC_WEIGHT_BOLD);
     FcPatternAddDouble(wanted, FC_PIXEL_SIZE, double(pixelSize));
-    FcConfigSubstitute(nullptr, wanted, FcMatchPattern);
+    FcConfigSubstitute(config, wanted, FcMatchPattern);
     FcDefaultSubstitute(wanted);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, wanted, &result);
+    FcPattern* match = FcFontMatch(config, wanted, &result);
     FcPatternDestroy(wanted);
-    if (!match)
+    if (!match) {
+        FcConfigDestroy(config);
         return false;
+    }
     FcChar8* file = nullptr;
     int index = 0;
     FcBool embolden = FcFalse;
@@ -31,6 +40,7 @@ bool FindBoldFont(const char* family, int pixelSize, FontChoice& choice)
             choice.embolden = embolden == FcTrue;
     }
     FcPatternDestroy(match);
+    FcConfigDestroy(config);
     return found;
 }
 
