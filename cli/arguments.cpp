@@ -98,6 +98,10 @@ bool ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& o
 {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string a = args[i];
+        if (a == "--console") {
+            o.console = true;
+            continue;
+        }
         Step step;
         std::string v;
         if (!NextArgument(args, i, o.input, "only one file can be rendered: ", step, v, error))

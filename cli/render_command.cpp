@@ -7,6 +7,7 @@
 #include "document_session.h"
 #include "image_drawing.h"
 #include "nimbus/camera.h"
+#include "nimbus/console.h"
 #include "nimbus/scene_draw.h"
 #include "offscreen/headless_gl.h"
 #include "output_target.h"
@@ -48,6 +49,30 @@ void DrawImage(doc::Document& d, const RenderOptions& o, const prefs::SettingsBl
     scene::ImageView view;
     scene::FitImage(view, o.width, o.height, int(d.image.mWidth), int(d.image.mHeight));
     scene::DrawImage(d.image, d.backdrop, view, o.display.showAlpha != 0);
+}
+
+// The console fully down over the picture, with a few lines about the document and the
+// cursor showing, as one frame of a view that had it open would look.
+void DrawConsole(const doc::Document& d, const RenderOptions& o, const doc::OpenOutcome& outcome)
+{
+    CWSKConsole console;
+    if (!console.SetupFont(skfCurrentDeviceContext()))
+        std::fprintf(stderr, "No font for the console's text\n");
+    console.Add("Opened %s", std::filesystem::path(o.input).filename().string().c_str());
+    if (!outcome.status.empty())
+        console.Add("%s", outcome.status.c_str());
+    if (d.viewMode == doc::kImage)
+        console.Add("%u x %u pixels, %u bits", unsigned(d.image.mWidth), unsigned(d.image.mHeight),
+                    unsigned(d.image.mBpp));
+    else
+        console.Add("Meshes %u, triangles %u, joints %u", d.stats.meshCount, d.stats.totalTriangles,
+                    d.stats.jointCount);
+    console.Visible(true);
+    console.mCurrentHeight = console.mFullHeight;
+    console.mCursorOn = true;
+    console.mCursorTime = console.mTimer.GetTime();
+    glViewport(0, 0, o.width, o.height);
+    console.Render();
 }
 
 // Reads the framebuffer into a texture, bottom row first, and saves it as PNG.
@@ -93,6 +118,8 @@ int RenderCommand(const RenderOptions& o)
         DrawImage(d, o, settings);
     else
         DrawModel(d, o, settings);
+    if (o.console)
+        DrawConsole(d, o, outcome);
     const std::string target = ec ? o.output : output;
     const std::string refusal = WriteRefusalFor(target);
     if (!refusal.empty() || !SavePicture(*session.Gl(), target)) {

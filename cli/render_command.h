@@ -16,6 +16,7 @@ struct RenderOptions {
     float pitch = 0, yaw = 0;
     bool frameGiven = false;
     float frame = 0;
+    bool console = false; // the engine's drop-down console over the picture
 };
 
 // Draws the document off screen as the view does and writes a PNG. Exit code 0 on success,

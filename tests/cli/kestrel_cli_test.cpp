@@ -189,6 +189,70 @@ TEST_F(KestrelCli, APosedFrameDiffersFromTheRestPose)
     EXPECT_NE(a.mData, b.mData);
 }
 
+// RGB of a picture's pixel, x from the left and y from the top.
+uint32_t TopDownPixel(const CTexture& picture, unsigned x, unsigned y)
+{
+    const unsigned n = picture.mBpp / 8u;
+    const uint8_t* p = picture.mData.data() + (size_t(picture.mHeight - 1 - y) * picture.mWidth + x) * n;
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+}
+
+TEST_F(KestrelCli, RenderDrawsTheConsoleOverTheTopOfTheScene)
+{
+    const std::string plain = dir_.File("plain.png"), withConsole = dir_.File("console.png");
+    const std::string common = " --size 320x400";
+    ASSERT_EQ(Cli("render " + stl_ + " -o " + plain + common).exitCode, 0);
+    ASSERT_EQ(Cli("render --console " + stl_ + " -o " + withConsole + common).exitCode, 0);
+    CTexture a, b;
+    a.SetFileNameUtf8(plain.c_str());
+    b.SetFileNameUtf8(withConsole.c_str());
+    ASSERT_TRUE(a.LoadFromFile() && b.LoadFromFile());
+    ASSERT_EQ(b.mWidth, 320u);
+    ASSERT_EQ(b.mHeight, 400u);
+    // The panel takes the top 326 rows; the scene below is untouched.
+    constexpr unsigned kPanel = 326;
+    for (unsigned y = kPanel; y < 400; y += 7)
+        for (unsigned x = 0; x < 320; x += 5)
+            ASSERT_EQ(TopDownPixel(a, x, y), TopDownPixel(b, x, y)) << x << "," << y;
+    EXPECT_NE(TopDownPixel(a, 160, 100), TopDownPixel(b, 160, 100));
+    EXPECT_EQ(TopDownPixel(b, 160, kPanel - 1 - 20), 0u); // the line above the prompt
+    EXPECT_EQ(TopDownPixel(b, 0, 200), 0u);               // the left edge
+    // Black text in the prompt's place and in the newest history line's.
+    const auto darkIn = [&](unsigned x0, unsigned x1, unsigned y0, unsigned y1) {
+        int dark = 0;
+        for (unsigned y = kPanel - y1; y < kPanel - y0; ++y)
+            for (unsigned x = x0; x < x1; ++x)
+                dark += TopDownPixel(b, x, y) == 0;
+        return dark;
+    };
+    EXPECT_GT(darkIn(8, 36, 7, 17), 30);
+    EXPECT_GT(darkIn(8, 120, 30, 41), 60);
+    EXPECT_EQ(darkIn(200, 310, 30, 320), 0); // the few lines are short
+
+    // Left for a person to look at.
+    const std::filesystem::path out =
+        std::filesystem::path(KESTREL_CLI).parent_path().parent_path() / "test-output" / "cli";
+    std::filesystem::create_directories(out);
+    std::filesystem::copy_file(withConsole, out / "console.png", std::filesystem::copy_options::overwrite_existing);
+}
+
+TEST_F(KestrelCli, TheConsoleOptionTakesNoValue)
+{
+    const std::string png = dir_.File("image_console.png");
+    CTexture image;
+    image.mWidth = 40;
+    image.mHeight = 20;
+    image.mBpp = 24;
+    image.InitPixelData();
+    ASSERT_TRUE(image.SaveToFile(dir_.File("black.png").c_str(), SK_TEX_PNG));
+    ASSERT_EQ(Cli("render " + dir_.File("black.png") + " --console -o " + png + " --size 120x90").exitCode, 0);
+    CTexture picture;
+    picture.SetFileNameUtf8(png.c_str());
+    ASSERT_TRUE(picture.LoadFromFile());
+    EXPECT_EQ(TopDownPixel(picture, 0, 45), 0u); // the left edge, through the whole short picture
+    EXPECT_EQ(Cli("render " + dir_.File("black.png") + " -o " + png + " --console 1").exitCode, 2);
+}
+
 TEST_F(KestrelCli, RenderShowsImagesFittedOverTheBackdrop)
 {
     CTexture image;
