@@ -18,7 +18,7 @@ void PrintUsage(FILE* to)
                  "  kestrel-cli info FILE [--plugins DIR]\n"
                  "      open FILE as the viewer does and print what it holds as JSON\n"
                  "  kestrel-cli render FILE -o OUT.png [--size WxH] [--mode N] [--skeleton N] [--grid N]\n"
-                 "      [--bbox N] [--axes 0|1] [--normals 0|1] [--rotation PITCH,YAW] [--frame F] [--plugins DIR]\n"
+                 "      [--bbox N] [--axes 0|1] [--normals 0|1] [--rotation PITCH,YAW] [--frame F] [--console] [--plugins DIR]\n"
                  "      draw FILE off screen as the viewer's 3D or image view does\n"
                  "  kestrel-cli thumbnail FILE -o OUT.png [--size WxH] [--plugins DIR]\n"
                  "      write the file list's framed thumbnail of FILE (96x84; other sizes from 3x3 to 4096x4096)\n"
