@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include <fcntl.h>
@@ -52,6 +54,8 @@ constexpr int kDibRowAlignment = 4;
 constexpr double kBestQScale = 2.0, kWorstQScale = 31.0;
 constexpr double kBestCrf = 1.0, kWorstCrf = 51.0; // crf 0 would switch x264 to a lossless profile
 constexpr int kBitsPerKbit = 1000;
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kUsualUmask = 022;
 
 std::string WithName(const char* text, const std::string& name)
 {
@@ -123,6 +127,36 @@ void ApplySetting(AVCodecContext* c, const VideoCodec& offered, int value)
 
 int PadToEven(int n) { return n + (n & 1); }
 
+struct FullRangeFormat {
+    AVPixelFormat format;
+    bool fullRange;
+};
+
+// The scaler warns about the JPEG "J" formats: it gets their plain twin with full range,
+// which lays out the same bytes.
+FullRangeFormat ScalerTarget(AVPixelFormat pixels)
+{
+    switch (pixels) {
+    case AV_PIX_FMT_YUVJ420P: return {AV_PIX_FMT_YUV420P, true};
+    case AV_PIX_FMT_YUVJ422P: return {AV_PIX_FMT_YUV422P, true};
+    case AV_PIX_FMT_YUVJ444P: return {AV_PIX_FMT_YUV444P, true};
+    case AV_PIX_FMT_YUVJ440P: return {AV_PIX_FMT_YUV440P, true};
+    case AV_PIX_FMT_YUVJ411P: return {AV_PIX_FMT_YUV411P, true};
+    default: return {pixels, false};
+    }
+}
+
+// Read rather than set and restored, which would race with other threads creating files.
+mode_t ProcessUmask()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Umask:", 0) == 0)
+            return mode_t(std::strtoul(line.c_str() + 6, nullptr, 8) & 0777);
+    return kUsualUmask;
+}
+
 } // namespace
 
 struct CAviWriter::Encoding {
@@ -192,6 +226,10 @@ bool CAviWriter::Open(const std::string& path, int width, int height, double fps
 {
     if (IsOpen())
         Close();
+    // Encoders chat on standard error at FFmpeg's default level (cpu features, statistics);
+    // keep warnings, unless the program chose a level itself.
+    if (av_log_get_level() == AV_LOG_INFO)
+        av_log_set_level(AV_LOG_WARNING);
     lastError_.clear();
     framesWritten_ = 0;
     auto e = std::make_unique<Encoding>();
@@ -235,9 +273,7 @@ bool CAviWriter::Open(const std::string& path, int width, int height, double fps
     if (exists) {
         mode = existing.st_mode & 07777;
     } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+        mode = kNewFileMode & ~ProcessUmask();
     }
     ::fchmod(fd, mode);
     ::close(fd);
@@ -315,11 +351,16 @@ bool CAviWriter::Open(const std::string& path, int width, int height, double fps
     if (!e->packet)
         return fail(std::string(kCompressedStreamFailed) + kNoMemory);
     if (!e->raw) {
+        const FullRangeFormat target = ScalerTarget(pixels);
         e->scaler = sws_getContext(e->codedWidth, e->codedHeight, AV_PIX_FMT_BGR24, e->codedWidth, e->codedHeight,
-                                   pixels, SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr,
-                                   nullptr);
+                                   target.format, SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr,
+                                   nullptr, nullptr);
         if (!e->scaler)
             return fail(kFormatFailed);
+        if (target.fullRange) {
+            const int* coefficients = sws_getCoefficients(SWS_CS_DEFAULT);
+            sws_setColorspaceDetails(e->scaler, coefficients, 1, coefficients, 1, 0, 1 << 16, 1 << 16);
+        }
         e->frame = av_frame_alloc();
         if (!e->frame)
             return fail(std::string(kCompressedStreamFailed) + kNoMemory);

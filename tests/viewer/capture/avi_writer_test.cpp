@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "avi_writer.h"
 #include "temp_dir.h"
 #include "video_codecs.h"
@@ -352,6 +354,23 @@ TEST_F(AviWriter, TheDestructorFinishesAnOpenFile)
     const Clip clip = ReadClip(path);
     EXPECT_EQ(clip.frames.size(), 2u);
     EXPECT_EQ(FolderEntries(dir.Path()).size(), 1u);
+}
+
+TEST_F(AviWriter, AFinishedFileGetsOrdinaryPermissionsOrKeepsThoseItReplaces)
+{
+    const mode_t previous = ::umask(022);
+    CAviWriter writer;
+    ASSERT_TRUE(WritePatternClip(writer, dir.File("new.avi"), 64, 48, {}, 1));
+    ASSERT_TRUE(writer.Close());
+    EXPECT_EQ(fs::status(dir.File("new.avi")).permissions(), fs::perms(0644));
+
+    std::ofstream(dir.File("shared.avi")) << "old";
+    fs::permissions(dir.File("shared.avi"), fs::perms(0664));
+    ASSERT_TRUE(WritePatternClip(writer, dir.File("shared.avi"), 64, 48, {}, 1));
+    ASSERT_TRUE(writer.Close());
+    EXPECT_EQ(fs::status(dir.File("shared.avi")).permissions(), fs::perms(0664));
+    EXPECT_EQ(ReadClip(dir.File("shared.avi")).frames.size(), 1u);
+    ::umask(previous);
 }
 
 } // namespace
