@@ -151,9 +151,10 @@ mode_t ProcessUmask()
 {
     std::ifstream status("/proc/self/status");
     std::string line;
+    constexpr char kField[] = "Umask:";
     while (std::getline(status, line))
-        if (line.rfind("Umask:", 0) == 0)
-            return mode_t(std::strtoul(line.c_str() + 6, nullptr, 8) & 0777);
+        if (line.rfind(kField, 0) == 0)
+            return mode_t(std::strtoul(line.c_str() + sizeof(kField) - 1, nullptr, 8) & 0777);
     return kUsualUmask;
 }
 
@@ -269,13 +270,8 @@ bool CAviWriter::Open(const std::string& path, int width, int height, double fps
         return fail(EngineError(path, error == ENOMEM ? kNoMemoryToOpen : kOpenDiskError));
     }
     e->temporary = pattern;
-    mode_t mode = 0;
-    if (exists) {
-        mode = existing.st_mode & 07777;
-    } else {
-        mode = kNewFileMode & ~ProcessUmask();
-    }
-    ::fchmod(fd, mode);
+    // mkstemp makes the file private; the video gets what a new file or the replaced one has.
+    ::fchmod(fd, exists ? existing.st_mode & 07777 : kNewFileMode & ~ProcessUmask());
     ::close(fd);
 
     // The stream.
