@@ -112,3 +112,8 @@ add_executable(kestrel_capture_rules_tests viewer/capture/snapshot_rules_test.cp
   viewer/capture/avi_settings_test.cpp)
 target_link_libraries(kestrel_capture_rules_tests PRIVATE kestrel_capture_rules kestrel_test_support GTest::gtest_main)
 kestrel_add_gtests(kestrel_capture_rules_tests LABELS viewer)
+
+# AVI recording through FFmpeg: every codec's clip read back, and failures that leave nothing.
+add_executable(kestrel_video_tests viewer/capture/avi_writer_test.cpp)
+target_link_libraries(kestrel_video_tests PRIVATE kestrel_video kestrel_test_support PkgConfig::FFMPEG GTest::gtest_main)
+kestrel_add_gtests(kestrel_video_tests LABELS viewer)
