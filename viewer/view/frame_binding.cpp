@@ -19,6 +19,7 @@
 #include "status_message.h"
 #include "status_panes.h"
 #include "snapshot_commands.h"
+#include "video_commands.h"
 #include "view_commands.h"
 
 namespace kestrel::view {
@@ -78,6 +79,7 @@ void CFrameBinding::ConnectCommands()
     RegisterImageViewCommands(registry, this, *view_);
     printing::RegisterPrintCommands(registry, this, frame_, *doc_, *view_);
     capture::RegisterSnapshotCommands(registry, this, frame_, *view_);
+    capture::RegisterVideoCommands(registry, this, frame_, *doc_, *view_);
     // A new or opened document changes what the image and save commands may do.
     connect(doc_.get(), &CKestrelDoc::panelsChanged, &frame_, &frame::CMainFrame::RefreshCommands);
 }
