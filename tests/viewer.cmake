@@ -114,6 +114,11 @@ target_link_libraries(kestrel_capture_rules_tests PRIVATE kestrel_capture_rules 
 kestrel_add_gtests(kestrel_capture_rules_tests LABELS viewer)
 
 # AVI recording through FFmpeg: every codec's clip read back, and failures that leave nothing.
+# Reads videos back for the writer's and the recording's tests.
+add_library(kestrel_clip_reader STATIC viewer/capture/clip_reader.cpp)
+target_include_directories(kestrel_clip_reader PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/viewer/capture)
+target_link_libraries(kestrel_clip_reader PUBLIC PkgConfig::FFMPEG)
 add_executable(kestrel_video_tests viewer/capture/avi_writer_test.cpp)
-target_link_libraries(kestrel_video_tests PRIVATE kestrel_video kestrel_test_support PkgConfig::FFMPEG GTest::gtest_main)
+target_link_libraries(kestrel_video_tests PRIVATE kestrel_video kestrel_clip_reader kestrel_test_support
+  PkgConfig::FFMPEG GTest::gtest_main)
 kestrel_add_gtests(kestrel_video_tests LABELS viewer)

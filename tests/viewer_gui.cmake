@@ -47,7 +47,7 @@ kestrel_add_gtests(kestrel_browser_tests LABELS viewer)
 add_executable(kestrel_capture_tests viewer/capture/snapshot_commands_test.cpp
   viewer/capture/video_recording_test.cpp)
 target_link_libraries(kestrel_capture_tests PRIVATE kestrel_view_binding kestrel_test_support kestrel_gui_test_main
-  kestrel_sample_writers Qt6::Test)
+  kestrel_sample_writers kestrel_clip_reader Qt6::Test)
 target_compile_definitions(kestrel_capture_tests PRIVATE KESTREL_PLUGIN_FOLDER="${KESTREL_PLUGIN_DIR}")
 add_dependencies(kestrel_capture_tests ${KESTREL_GUI_PLUGIN_TARGETS})
 kestrel_add_gtests(kestrel_capture_tests LABELS viewer)

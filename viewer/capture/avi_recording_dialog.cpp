@@ -1,6 +1,7 @@
 #include "avi_recording_dialog.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include "avi_writer.h"
 #include "codec_dialog.h"
 #include "kestrel_doc.h"
+#include "kestrel_view.h"
 #include "video_frames.h"
 
 namespace kestrel::capture {
@@ -97,6 +99,11 @@ bool CAviRecordingDialog::Record(const VideoOptions& options)
     recording_ = true;
     cancelled_ = false;
     done_ = 0;
+    drawMs_ = writeMs_ = totalMs_ = 0.0;
+    // The view's own frames would move the animation on between ours.
+    view_.SetRedrawPaused(true);
+    QElapsedTimer total, step;
+    total.start();
     start_->setEnabled(false);
     text_->setText(QStringLiteral("Recording %1").arg(QString::fromStdString(settings_.output)));
     progressTimer_.start();
@@ -106,19 +113,26 @@ bool CAviRecordingDialog::Record(const VideoOptions& options)
         if (cancelled_)
             break;
         model.AniSetTime(FrameTime(loop_, frame));
+        step.start();
         if (!frames.Draw(bgr)) {
             failure = "The frame could not be drawn.";
             break;
         }
+        drawMs_ += double(step.nsecsElapsed()) / 1e6;
+        step.start();
         if (!writer.WriteFrame(bgr.data())) {
             failure = writer.LastError();
             break;
         }
+        writeMs_ += double(step.nsecsElapsed()) / 1e6;
         ++done_;
         // The dialog keeps answering: its progress, and Cancel.
         QApplication::processEvents();
     }
     progressTimer_.stop();
+    totalMs_ = double(total.nsecsElapsed()) / 1e6;
+    view_.SetRedrawPaused(false);
+    view_.update();
     ShowProgress();
     recording_ = false;
     // What was recorded stays, as a complete if shorter video.
@@ -135,6 +149,11 @@ bool CAviRecordingDialog::Record(const VideoOptions& options)
     else
         outcome_ = QStringLiteral("Video saved to %1 (%2 frames)").arg(name).arg(done_);
     return written;
+}
+
+double CAviRecordingDialog::FramesPerSecond() const
+{
+    return totalMs_ > 0.0 ? done_ * 1000.0 / totalMs_ : 0.0;
 }
 
 void CAviRecordingDialog::reject()

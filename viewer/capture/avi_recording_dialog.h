@@ -33,6 +33,10 @@ public:
     int FramesTotal() const { return int(frames_.size()); }
     // What the status bar should say afterwards; empty when nothing happened.
     const QString& Outcome() const { return outcome_; }
+    // Where the last recording's time went.
+    double FramesPerSecond() const;
+    double DrawMilliseconds() const { return done_ > 0 ? drawMs_ / done_ : 0.0; }
+    double WriteMilliseconds() const { return done_ > 0 ? writeMs_ / done_ : 0.0; }
     // Why the video file could not be made, when it could not.
     const QString& InitError() const { return initError_; }
 
@@ -49,6 +53,7 @@ private:
     LoopRange loop_;
     std::vector<float> frames_;
     int done_ = 0;
+    double drawMs_ = 0.0, writeMs_ = 0.0, totalMs_ = 0.0;
     bool recording_ = false;
     bool cancelled_ = false;
     QString outcome_;

@@ -49,8 +49,6 @@ bool CVideoFrames::Draw(std::vector<uint8_t>& bgr)
         target_->release();
     }
     view_.EndGl();
-    // The view's own frame comes back with its next paint.
-    view_.update();
     return bound;
 }
 
