@@ -9,6 +9,7 @@
 #include "platform/memory_reuse.h"
 #include "render_command.h"
 #include "thumbnail_command.h"
+#include "video_command.h"
 
 namespace {
 void PrintUsage(FILE* to)
@@ -20,6 +21,9 @@ void PrintUsage(FILE* to)
                  "  kestrel-cli render FILE -o OUT.png [--size WxH] [--mode N] [--skeleton N] [--grid N]\n"
                  "      [--bbox N] [--axes 0|1] [--normals 0|1] [--rotation PITCH,YAW] [--frame F] [--console] [--plugins DIR]\n"
                  "      draw FILE off screen as the viewer's 3D or image view does\n"
+                 "  kestrel-cli video FILE -o OUT.avi|OUT.mp4 [--size WxH] [--fps F] [--sequence NAME] [--start N]\n"
+                 "      [--end N] [--codec NAME] [--quality Q] [--plugins DIR]\n"
+                 "      record a sequence of an animated model as a video (MJPEG in AVI, H.264 in MP4 by default)\n"
                  "  kestrel-cli thumbnail FILE -o OUT.png [--size WxH] [--plugins DIR]\n"
                  "      write the file list's framed thumbnail of FILE (96x84; other sizes from 3x3 to 4096x4096)\n"
                  "  kestrel-cli convert IN OUT.stl|OUT.stla|OUT.stlb|OUT.txt|OUT.kxm3 [--ascii|--binary]\n"
@@ -65,6 +69,12 @@ int main(int argc, char** argv)
         if (!kestrel::cli::ParseThumbnailArguments(rest, options, error))
             return UsageError(error);
         return kestrel::cli::ThumbnailCommand(options);
+    }
+    if (args[0] == "video") {
+        kestrel::cli::VideoCommandOptions options;
+        if (!kestrel::cli::ParseVideoArguments(rest, options, error))
+            return UsageError(error);
+        return kestrel::cli::VideoCommand(options);
     }
     // The output's extension tells a model conversion from an image one.
     using kestrel::cli::ModelFormat;

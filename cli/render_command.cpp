@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "document_session.h"
+#include "model_frame.h"
 #include "image_drawing.h"
 #include "nimbus/camera.h"
 #include "nimbus/console.h"
@@ -19,24 +20,13 @@ namespace {
 
 void DrawModel(doc::Document& d, const RenderOptions& o, const prefs::SettingsBlock& settings)
 {
-    scene::InitViewGlState();
-    scene::ApplyBackFaceOption(o.display);
-    skfReshapeViewport(o.width, o.height, false, 45.0f);
-    scene::SetClearColour(doc::kModel, settings);
-    CCamera camera;
-    scene::CameraState state;
-    scene::SetModelCamera(camera, state);
-    if (o.rotationGiven) {
-        state.rotation = CVector3d(o.pitch, o.yaw, 0.0f);
-        scene::ApplyCamera(camera, state);
-    }
     // The requested frame is posed and held; drawing leaves the time where it is.
     if (o.frameGiven && !d.model.mSequences.empty()) {
         d.model.AniSetLoop(0, true);
         d.model.AniPlay(o.frame);
         d.model.AniPause();
     }
-    scene::DrawModelScene(d.model, camera, d.stats, o.display, settings, scene::SceneFrame{});
+    DrawModelFrame(d, o.width, o.height, o.display, settings, CameraChoice{o.rotationGiven, o.pitch, o.yaw});
 }
 
 void DrawImage(doc::Document& d, const RenderOptions& o, const prefs::SettingsBlock& settings)

@@ -27,9 +27,9 @@ add_dependencies(kestrel_document_tests shapebin picturereader lithoreader polyr
 kestrel_add_gtests(kestrel_document_tests LABELS viewer)
 
 # The command line, run as a user runs it.
-add_executable(kestrel_cli_tests cli/kestrel_cli_test.cpp cli/convert_command_test.cpp)
+add_executable(kestrel_cli_tests cli/kestrel_cli_test.cpp cli/convert_command_test.cpp cli/video_command_test.cpp)
 target_link_libraries(kestrel_cli_tests PRIVATE nimbus kestrel_format_fixtures kestrel_importer_fixtures
-  kestrel_sample_writers kestrel_test_support GTest::gtest_main)
+  kestrel_sample_writers kestrel_clip_reader kestrel_test_support GTest::gtest_main)
 target_compile_definitions(kestrel_cli_tests PRIVATE KESTREL_CLI="$<TARGET_FILE:kestrel-cli>")
 # Conversion reads every sample back, so every importer is needed.
 add_dependencies(kestrel_cli_tests kestrel-cli shapebin picturereader lithoreader studioreader polyreader

@@ -44,7 +44,9 @@ std::string ValidateAviSettings(AviSettings& settings)
 {
     if (settings.output.empty())
         return "Please select the output file";
-    if (Upper(std::filesystem::path(settings.output).extension().string()) != ".AVI")
+    // MP4 is taken as asked; anything else becomes an AVI name.
+    const std::string extension = Upper(std::filesystem::path(settings.output).extension().string());
+    if (extension != ".AVI" && extension != ".MP4")
         settings.output += kVideoExtension;
     if (settings.width < kSmallestVideoSide)
         return "Viewport width should be more than 3 pixels";

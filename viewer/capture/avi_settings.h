@@ -33,7 +33,7 @@ AviSettings DefaultAviSettings(const std::string& documentPath, double frameRate
 
 // Checks as the dialog's OK does, in this order, and gives the message to show (the
 // dialog stays open), or empty when the settings are good. A name whose extension is not
-// AVI gets ".avi" appended.
+// AVI (or MP4, which is written as such) gets ".avi" appended.
 std::string ValidateAviSettings(AviSettings& settings);
 
 // The animation time of a frame of the loop (its first frame is 1).

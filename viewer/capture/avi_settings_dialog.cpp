@@ -15,7 +15,7 @@ namespace kestrel::capture {
 namespace {
 constexpr int kLargestVideoSide = 8192;
 constexpr int kLastFrame = 1000000;
-const char kVideoFilter[] = "Video File (*.avi);;All files (*)";
+const char kVideoFilter[] = "Video File (*.avi);;MP4 Video (*.mp4);;All files (*)";
 } // namespace
 
 CAviSettingsDialog::CAviSettingsDialog(const AviSettings& defaults, std::vector<LoopRange> loops, QWidget* parent)

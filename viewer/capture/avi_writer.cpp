@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +27,16 @@ namespace kestrel::capture {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr char kNotInMp4[] = " An MP4 file cannot hold this compressor's video.";
+
+bool IsMp4Name(const std::string& path)
+{
+    std::string extension = fs::path(path).extension().string();
+    for (char& c : extension)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".mp4";
+}
 
 constexpr char kEngineFailed[] = "AVI Engine failed to initialize. Check filename %s.";
 constexpr char kNoHandler[] =
@@ -243,7 +254,9 @@ bool CAviWriter::Open(const std::string& path, int width, int height, double fps
     };
 
     // The file.
-    int rc = avformat_alloc_output_context2(&e->format, nullptr, "avi", path.c_str());
+    // An ".mp4" name asks for an MP4 file, which players on every device take; AVI otherwise.
+    const bool mp4 = IsMp4Name(path);
+    int rc = avformat_alloc_output_context2(&e->format, nullptr, mp4 ? "mp4" : "avi", path.c_str());
     if (rc < 0 || !e->format)
         return fail(EngineError(path, rc == AVERROR(ENOMEM) ? kNoMemoryToOpen : kNoHandler));
     std::error_code ec;
@@ -289,6 +302,8 @@ bool CAviWriter::Open(const std::string& path, int width, int height, double fps
         FindVideoCodec(options.codecId, offered) ? avcodec_find_encoder_by_name(offered.id.c_str()) : nullptr;
     if (!encoder)
         return fail(std::string(kCompressedStreamFailed) + kNoCompressor);
+    if (mp4 && avformat_query_codec(e->format->oformat, encoder->id, FF_COMPLIANCE_NORMAL) != 1)
+        return fail(std::string(kCompressedStreamFailed) + kNotInMp4);
     const AVPixelFormat pixels = ChoosePixelFormat(encoder);
     const AVPixFmtDescriptor* layout = av_pix_fmt_desc_get(pixels);
     if (!layout)

@@ -42,7 +42,10 @@ TEST(AviSettings, ChecksComeInTheirOrderAndTheExtensionIsAdded)
     EXPECT_EQ(ValidateAviSettings(settings), "");
     settings.output = "movie.mp4";
     EXPECT_EQ(ValidateAviSettings(settings), "");
-    EXPECT_EQ(settings.output, "movie.mp4.avi");
+    EXPECT_EQ(settings.output, "movie.mp4"); // written as MP4
+    settings.output = "movie.mkv";
+    EXPECT_EQ(ValidateAviSettings(settings), "");
+    EXPECT_EQ(settings.output, "movie.mkv.avi");
 }
 
 TEST(AviSettings, FramesFollowTheSpeedAndMapIntoTheLoop)
