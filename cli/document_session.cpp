@@ -1,5 +1,7 @@
 #include "document_session.h"
 
+#include <cstdio>
+
 #include <filesystem>
 
 #include "offscreen/headless_gl.h"
@@ -29,6 +31,20 @@ doc::OpenOutcome DocumentSession::Open()
     std::error_code ec;
     const std::string absolute = std::filesystem::absolute(path_, ec).string();
     return doc::OpenDocument(ec ? path_ : absolute, plugIns_, *doc_);
+}
+
+bool DocumentSession::OpenForDrawing(int width, int height, doc::OpenOutcome& outcome)
+{
+    if (!AcquireGl(width, height)) {
+        std::fprintf(stderr, "No off-screen OpenGL context: %s\n", glError_.c_str());
+        return false;
+    }
+    outcome = Open();
+    if (!outcome.ok) {
+        std::fprintf(stderr, "%s\n", outcome.status.c_str());
+        return false;
+    }
+    return true;
 }
 
 } // namespace kestrel::cli

@@ -26,6 +26,9 @@ public:
     offscreen::HeadlessGl* Gl() { return gl_; }
 
     doc::OpenOutcome Open();
+    // For commands that draw: the context of that size, then the file; on failure the
+    // reason goes to standard error and the result is false.
+    bool OpenForDrawing(int width, int height, doc::OpenOutcome& outcome);
     doc::Document& Document() { return *doc_; }
 
 private:

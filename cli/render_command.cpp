@@ -92,15 +92,9 @@ int RenderCommand(const RenderOptions& o)
     std::error_code ec;
     const std::string output = std::filesystem::absolute(o.output, ec).string();
     DocumentSession session(o.plugInFolder, o.input);
-    if (!session.AcquireGl(o.width, o.height)) {
-        std::fprintf(stderr, "No off-screen OpenGL context: %s\n", session.GlError().c_str());
+    doc::OpenOutcome outcome;
+    if (!session.OpenForDrawing(o.width, o.height, outcome))
         return 1;
-    }
-    const doc::OpenOutcome outcome = session.Open();
-    if (!outcome.ok) {
-        std::fprintf(stderr, "%s\n", outcome.status.c_str());
-        return 1;
-    }
     const prefs::SettingsBlock settings;
     doc::Document& d = session.Document();
     session.Gl()->MakeCurrent();

@@ -144,15 +144,9 @@ bool ParseVideoArguments(const std::vector<std::string>& args, VideoCommandOptio
 int VideoCommand(const VideoCommandOptions& o)
 {
     DocumentSession session(o.plugInFolder, o.input);
-    if (!session.AcquireGl(o.width, o.height)) {
-        std::fprintf(stderr, "No off-screen OpenGL context: %s\n", session.GlError().c_str());
+    doc::OpenOutcome outcome;
+    if (!session.OpenForDrawing(o.width, o.height, outcome))
         return 1;
-    }
-    const doc::OpenOutcome outcome = session.Open();
-    if (!outcome.ok) {
-        std::fprintf(stderr, "%s\n", outcome.status.c_str());
-        return 1;
-    }
     doc::Document& d = session.Document();
     CModel& model = d.model;
     if (d.viewMode != doc::kModel || model.mSequences.empty()) {
