@@ -108,12 +108,21 @@ QStandardItem* CFolderTree::ItemFor(const QString& path)
     if (!item)
         return nullptr;
     const QStringList parts = path.mid(base.size()).split('/', Qt::SkipEmptyParts);
+    const auto childNamed = [](QStandardItem* parent, const QString& name) -> QStandardItem* {
+        for (int row = 0; row < parent->rowCount(); ++row)
+            if (parent->child(row)->text() == name)
+                return parent->child(row);
+        return nullptr;
+    };
     for (const QString& part : parts) {
         ListChildren(item);
-        QStandardItem* next = nullptr;
-        for (int row = 0; row < item->rowCount() && !next; ++row)
-            if (item->child(row)->text() == part)
-                next = item->child(row);
+        QStandardItem* next = childNamed(item, part);
+        if (!next) {
+            // Made since the folder was listed: read it again.
+            item->setData(false, kListedRole);
+            ListChildren(item);
+            next = childNamed(item, part);
+        }
         if (!next)
             return nullptr;
         item = next;

@@ -45,6 +45,17 @@ TEST(FolderTree, ShowsTheRootAndTheHomeAndListsFoldersOnly)
     EXPECT_EQ(tree.CurrentFolder(), Q(dir.Path()));
 }
 
+TEST(FolderTree, AFolderMadeAfterItsParentWasListedIsFound)
+{
+    kestrel::test::TempDir dir;
+    CFolderTree tree;
+    ASSERT_TRUE(tree.SelectFolder(Q(dir.Path())));
+    tree.expand(tree.currentIndex()); // listed now, while it is empty
+    fs::create_directory(dir.Path() / "later");
+    EXPECT_TRUE(tree.SelectFolder(Q(dir.Path() / "later")));
+    EXPECT_EQ(tree.CurrentFolder(), Q(dir.Path() / "later"));
+}
+
 TEST(FolderTree, FoldersUnderTheHomeAreFoundInTheHomesBranch)
 {
     CFolderTree tree;
