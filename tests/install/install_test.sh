@@ -104,6 +104,28 @@ mkdir -p "$work/mime/packages"
 cp "$p/share/mime/packages/kestrel.xml" /usr/share/mime/packages/freedesktop.org.xml "$work/mime/packages/"
 update-mime-database "$work/mime" >/dev/null 2>&1 || fail "update-mime-database"
 grep -q "^application/x-kestrel-kxm3$" "$work/mime/types" || fail "the native type is not in the compiled database"
+# Each model type told by its content alone (no extension), MS3D ASCII among .txt files.
+samples="$p/share/kestrel/Samples"
+mkdir -p "$work/typed"
+"$p/bin/kestrel-cli" convert "$samples/terrain.stl" "$work/typed/native.kxm3" >/dev/null || fail "convert to .kxm3"
+cp "$work/typed/native.kxm3" "$work/typed/native"
+cp "$samples/arm.ms3d" "$work/typed/ms3d"
+cp "$samples/pyramid.md2" "$work/typed/md2"
+cp "$samples/walk.bvh" "$work/typed/bvh"
+cp "$samples/tiles.off" "$work/typed/off"
+cp "$samples/arm.txt" "$work/typed/arm.txt"
+echo "plain words" >"$work/typed/plain.txt"
+content_type() {
+  XDG_DATA_DIRS="$work" XDG_DATA_HOME="$work/no-data" gio info -a standard::content-type "$1" 2>/dev/null |
+    sed -n 's/.*standard::content-type: //p'
+}
+for pair in native.kxm3=application/x-kestrel-kxm3 native=application/x-kestrel-kxm3 ms3d=model/x-ms3d \
+            md2=model/x-md2 bvh=model/x-bvh off=model/x-off arm.txt=model/x-ms3d-ascii plain.txt=text/plain; do
+  file="${pair%%=*}"
+  want="${pair#*=}"
+  got="$(content_type "$work/typed/$file")"
+  [ "$got" = "$want" ] || fail "$file is typed $got, not $want"
+done
 pass "desktop, metainfo and MIME files"
 
 # The Debian package.
