@@ -142,17 +142,36 @@ bool ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& o
     return true;
 }
 
+// WIDTHxHEIGHT, or one number N for a square NxN (the form file managers pass).
+bool ToThumbnailSize(const std::string& text, int& width, int& height)
+{
+    long side = 0;
+    if (text.find('x') == std::string::npos) {
+        if (!ToInt(text, kMinThumbnailSide, kMaxThumbnailSide, side))
+            return false;
+        width = height = int(side);
+        return true;
+    }
+    return ToSize(text, kMinThumbnailSide, kMaxThumbnailSide, width, height);
+}
+
 bool ParseThumbnailArguments(const std::vector<std::string>& args, ThumbnailOptions& o, std::string& error)
 {
+    std::string positionalOutput;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string a = args[i];
         if (a.size() >= 2 && a[0] == '-' && a != "-o" && a != "--plugins" && a != "--size") {
             error = "unknown option " + a;
             return false;
         }
+        // A second file name is the output, as in a thumbnailer's "%i %o".
+        if (!o.input.empty() && positionalOutput.empty() && (a.size() < 2 || a[0] != '-')) {
+            positionalOutput = a;
+            continue;
+        }
         Step step;
         std::string v;
-        if (!NextArgument(args, i, o.input, "thumbnail takes one file: ", step, v, error))
+        if (!NextArgument(args, i, o.input, "thumbnail takes one file and one output: ", step, v, error))
             return false;
         if (step == Step::File)
             continue;
@@ -160,11 +179,18 @@ bool ParseThumbnailArguments(const std::vector<std::string>& args, ThumbnailOpti
             o.output = v;
         } else if (a == "--plugins") {
             o.plugInFolder = v;
-        } else if (!ToSize(v, kMinThumbnailSide, kMaxThumbnailSide, o.width, o.height)) {
-            error = "--size takes WIDTHxHEIGHT, each from " + std::to_string(kMinThumbnailSide) + " to " +
-                    std::to_string(kMaxThumbnailSide);
+        } else if (!ToThumbnailSize(v, o.width, o.height)) {
+            error = "--size takes WIDTHxHEIGHT or N (NxN), each side from " + std::to_string(kMinThumbnailSide) +
+                    " to " + std::to_string(kMaxThumbnailSide);
             return false;
         }
+    }
+    if (!positionalOutput.empty()) {
+        if (!o.output.empty()) {
+            error = "thumbnail takes either -o OUT.png or a second file name, not both";
+            return false;
+        }
+        o.output = positionalOutput;
     }
     if (o.input.empty() || o.output.empty()) {
         error = "thumbnail needs a FILE and -o OUT.png";

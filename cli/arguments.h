@@ -11,7 +11,8 @@ namespace kestrel::cli {
 // Reads the arguments after "render"; false with a message for anything it cannot take.
 bool ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& options, std::string& error);
 
-// Reads the arguments after "thumbnail": FILE -o OUT.png [--size WxH] [--plugins DIR].
+// Reads the arguments after "thumbnail": FILE -o OUT.png [--size WxH|N] [--plugins DIR], or
+// with OUT.png as a second file name (a thumbnailer's "--size %s %i %o").
 bool ParseThumbnailArguments(const std::vector<std::string>& args, ThumbnailOptions& options, std::string& error);
 
 // Reads the arguments after "info": FILE [--plugins DIR].

@@ -6,6 +6,8 @@
 #include "convert_command.h"
 #include "image_commands.h"
 #include "info_command.h"
+#include "kestrel_version.h"
+#include "plugin_manager.h"
 #include "platform/memory_reuse.h"
 #include "render_command.h"
 #include "thumbnail_command.h"
@@ -16,6 +18,8 @@ void PrintUsage(FILE* to)
 {
     std::fprintf(to,
                  "Usage:\n"
+                 "  kestrel-cli --help | --version | --plugins-folder\n"
+                 "      this text, the version, or the plug-in folder used when --plugins is not given\n"
                  "  kestrel-cli info FILE [--plugins DIR]\n"
                  "      open FILE as the viewer does and print what it holds as JSON\n"
                  "  kestrel-cli render FILE -o OUT.png [--size WxH] [--mode N] [--skeleton N] [--grid N]\n"
@@ -24,8 +28,9 @@ void PrintUsage(FILE* to)
                  "  kestrel-cli video FILE -o OUT.avi|OUT.mp4 [--size WxH] [--fps F] [--sequence NAME] [--start N]\n"
                  "      [--end N] [--codec NAME] [--quality Q] [--plugins DIR]\n"
                  "      record a sequence of an animated model as a video (MJPEG in AVI, H.264 in MP4 by default)\n"
-                 "  kestrel-cli thumbnail FILE -o OUT.png [--size WxH] [--plugins DIR]\n"
-                 "      write the file list's framed thumbnail of FILE (96x84; other sizes from 3x3 to 4096x4096)\n"
+                 "  kestrel-cli thumbnail FILE -o OUT.png [--size WxH|N] [--plugins DIR]\n"
+                 "  kestrel-cli thumbnail --size N FILE OUT.png   (as file managers run it)\n"
+                 "      write the file list's framed thumbnail of FILE (96x84; N is NxN; sides from 3 to 4096)\n"
                  "  kestrel-cli convert IN OUT.stl|OUT.stla|OUT.stlb|OUT.txt|OUT.kxm3 [--ascii|--binary]\n"
                  "      [--no-meshes] [--no-materials] [--no-skeleton] [--no-animation] [--plugins DIR]\n"
                  "      open IN as the viewer does and write STL, MS3D ASCII or the native model format\n"
@@ -49,6 +54,14 @@ int main(int argc, char** argv)
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         PrintUsage(stdout);
         return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--version" || args[0] == "-v") {
+        std::printf("kestrel-cli %s\n", kestrel::version::kText);
+        return 0;
+    }
+    if (args[0] == "--plugins-folder") {
+        std::printf("%s\n", kestrel::host::CPlugInManager::DefaultFolder().c_str());
+        return 0;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     std::string error;

@@ -1,6 +1,12 @@
 #include "thumbnail_command.h"
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "document_session.h"
@@ -34,10 +40,53 @@ bool SavePicture(const thumbnail::Picture& image, const std::string& path)
     return picture.SaveToFile(path.c_str(), SK_TEX_PNG);
 }
 
+// The sanitizers reserve terabytes of address space, so the memory cap stays off there.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kCapAddressSpace = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kCapAddressSpace = false;
+#else
+constexpr bool kCapAddressSpace = true;
+#endif
+#else
+constexpr bool kCapAddressSpace = true;
+#endif
+
+void EnterBudget()
+{
+    alarm(kThumbnailSeconds); // SIGALRM's default action ends the process
+    if (!kCapAddressSpace)
+        return;
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur > kThumbnailAddressSpace)) {
+        limit.rlim_cur = rlim_t(kThumbnailAddressSpace);
+        setrlimit(RLIMIT_AS, &limit);
+    }
+}
+
 } // namespace
+
+std::string ThumbnailInputRefusal(const std::string& path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return "Cannot read " + path + ": " + std::strerror(errno);
+    if (!S_ISREG(info.st_mode))
+        return path + " is not a regular file";
+    if (uint64_t(info.st_size) > kMaxThumbnailInputBytes)
+        return path + " is larger than " + std::to_string(kMaxThumbnailInputBytes >> 20) + " MiB";
+    return std::string();
+}
 
 int ThumbnailCommand(const ThumbnailOptions& o)
 {
+    const std::string refused = ThumbnailInputRefusal(o.input);
+    if (!refused.empty()) {
+        std::fprintf(stderr, "%s\n", refused.c_str());
+        return 1;
+    }
+    EnterBudget();
     std::error_code ec;
     const std::string output = std::filesystem::absolute(o.output, ec).string();
     // No context yet: an image or an empty document needs none. A model's textures are

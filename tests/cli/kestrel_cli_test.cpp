@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -473,10 +474,10 @@ TEST_F(KestrelCli, ThumbnailShowsTheModelsTexture)
 TEST_F(KestrelCli, ThumbnailRefusesBadSizesAndArguments)
 {
     const std::string png = dir_.File("never.png");
-    for (const char* size : {"2x84", "96x2", "4097x84", "96x5000", "96", "ax84", "0x0"}) {
+    for (const char* size : {"2x84", "96x2", "4097x84", "96x5000", "2", "4097", "ax84", "0x0", "96x"}) {
         const CliRun r = CliErrors("thumbnail " + stl_ + " -o " + png + " --size " + size);
         EXPECT_EQ(r.exitCode, 2) << size;
-        EXPECT_TRUE(Has(r.out, "--size takes WIDTHxHEIGHT, each from 3 to 4096")) << size << ": " << r.out;
+        EXPECT_TRUE(Has(r.out, "--size takes WIDTHxHEIGHT or N (NxN), each side from 3 to 4096")) << size << ": " << r.out;
     }
     EXPECT_EQ(Cli("thumbnail " + stl_).exitCode, 2);
     EXPECT_EQ(Cli("thumbnail -o " + png).exitCode, 2);
@@ -488,7 +489,40 @@ TEST_F(KestrelCli, ThumbnailRefusesBadSizesAndArguments)
     ASSERT_EQ(Cli("thumbnail " + stl_ + " -o " + png + " --size 3x3").exitCode, 0);
     CTexture picture;
     EXPECT_TRUE(LoadFramed(png, picture));
-    EXPECT_TRUE(Has(Cli("--help").out, "kestrel-cli thumbnail FILE -o OUT.png [--size WxH]"));
+    EXPECT_TRUE(Has(Cli("--help").out, "kestrel-cli thumbnail FILE -o OUT.png [--size WxH|N]"));
+}
+
+// A file manager runs "kestrel-cli thumbnail --size %s %i %o": one number for a square,
+// the output as the second file name.
+TEST_F(KestrelCli, ThumbnailTakesAFileManagersArguments)
+{
+    const std::string png = dir_.File("manager.png");
+    ASSERT_EQ(Cli("thumbnail --size 128 " + stl_ + " " + png).exitCode, 0);
+    CTexture picture;
+    ASSERT_TRUE(LoadFramed(png, picture));
+    EXPECT_EQ(picture.mWidth, 128u);
+    EXPECT_EQ(picture.mHeight, 128u);
+    EXPECT_EQ(Cli("thumbnail " + stl_ + " " + png + " -o " + dir_.File("both.png")).exitCode, 2);
+    EXPECT_EQ(Cli("thumbnail " + stl_ + " " + png + " " + dir_.File("third.png")).exitCode, 2);
+}
+
+// A thumbnailer never opens what could block it or exceed its budget.
+TEST_F(KestrelCli, ThumbnailRefusesPipesAndHugeFilesWithoutOpeningThem)
+{
+    const std::string fifo = dir_.File("pipe.stl");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string png = dir_.File("never.png");
+    CliRun r = CliErrors("thumbnail --size 64 " + fifo + " " + png);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Has(r.out, "is not a regular file")) << r.out;
+
+    const std::string huge = dir_.File("huge.stl");
+    { std::ofstream(huge, std::ios::binary).put('s'); }
+    std::filesystem::resize_file(huge, (uint64_t(512) << 20) + 1); // sparse: no disk used
+    r = CliErrors("thumbnail --size 64 " + huge + " " + png);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Has(r.out, "is larger than 512 MiB")) << r.out;
+    EXPECT_FALSE(std::filesystem::exists(png));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "frame_binding.h"
 #include "kestrel_doc.h"
+#include "kestrel_version.h"
 #include "main_frame.h"
 #include "platform/local_path.h"
 #include "toolbar_icons.h"
@@ -38,7 +39,7 @@ CKestrelApp::CKestrelApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setOrganizationName("Halvard");
     setApplicationName("Kestrel");
-    setApplicationVersion("3.2.0.461");
+    setApplicationVersion(version::kText);
     setWindowIcon(frame::ApplicationIcon());
 
     QCommandLineParser parser;

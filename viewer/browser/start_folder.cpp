@@ -14,6 +14,10 @@ std::string StartFolder(const std::string& lastFolder, const std::string& progra
     if (programFolder.empty())
         return std::string();
     const fs::path samples = fs::path(programFolder) / "Samples";
+    // An installed program (bin/ beside share/kestrel/) keeps its samples there.
+    const fs::path installed = fs::path(programFolder) / ".." / "share" / "kestrel" / "Samples";
+    if (!fs::is_directory(samples, ec) && fs::is_directory(installed, ec))
+        return installed.lexically_normal().string();
     if (!fs::is_directory(samples, ec))
         fs::create_directories(samples, ec);
     return fs::is_directory(samples, ec) ? samples.lexically_normal().string() : std::string();

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "kestrel_version.h"
 #include "toolbar_icons.h"
 
 namespace kestrel::frame {
@@ -62,7 +63,7 @@ CAboutDialog::CAboutDialog(const GlDescription& gl, QWidget* parent) : QDialog(p
     auto* icon = new QLabel(this);
     icon->setPixmap(ApplicationIcon().pixmap(32, 32));
     head->addWidget(icon);
-    auto* version = new QLabel("Kestrel Version 3.2.0.461", this);
+    auto* version = new QLabel(QString("Kestrel Version %1").arg(kestrel::version::kText), this);
     version->setObjectName("versionText");
     head->addWidget(version, 1);
     layout->addLayout(head);

@@ -78,7 +78,7 @@ bool CMainFrame::Create()
 {
     if (options_.showSplash) {
         splash_ = new CSplashWindow;
-        splash_->SetVersionText("Version 3.2.0 build 461");
+        splash_->SetVersionText(CSplashWindow::ProgramVersionText());
         splash_->show();
         splash_->repaint();
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

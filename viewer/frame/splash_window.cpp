@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "kestrel_version.h"
 #include "toolbar_icons.h"
 
 namespace kestrel::frame {
@@ -56,6 +57,11 @@ void CSplashWindow::SetStatusText(const QString& text)
         return;
     status_ = text;
     Changed();
+}
+
+QString CSplashWindow::ProgramVersionText()
+{
+    return QString("Version %1 build %2").arg(version::kRelease).arg(version::kBuild);
 }
 
 void CSplashWindow::SetVersionText(const QString& text)

@@ -13,6 +13,8 @@ public:
     // Each does nothing when the text is unchanged; otherwise the window repaints at once.
     void SetStatusText(const QString& text);
     void SetVersionText(const QString& text);
+    // "Version 3.2.0 build 461", from the project's version.
+    static QString ProgramVersionText();
     const QString& StatusText() const { return status_; }
     const QString& VersionText() const { return version_; }
 

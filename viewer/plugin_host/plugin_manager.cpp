@@ -85,9 +85,18 @@ CPlugInManager::~CPlugInManager() { UnloadAll(); }
 
 std::string CPlugInManager::DefaultFolder()
 {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string("Plug-Ins") : (exe.parent_path() / "Plug-Ins").string();
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return "Plug-Ins";
+    // The build tree keeps them beside the program; an installed tree (bin/ beside
+    // lib/kestrel/) is found from the program's own place, so the tree can be moved.
+    const fs::path beside = exe.parent_path() / "Plug-Ins";
+    const fs::path installed = exe.parent_path() / ".." / "lib" / "kestrel" / "Plug-Ins";
+    if (!fs::is_directory(beside, ec) && fs::is_directory(installed, ec))
+        return installed.lexically_normal().string();
+    return beside.string();
 }
 
 void CPlugInManager::UnloadAll()

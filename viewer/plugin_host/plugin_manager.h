@@ -61,7 +61,8 @@ public:
     CPlugInManager(const CPlugInManager&) = delete;
     CPlugInManager& operator=(const CPlugInManager&) = delete;
 
-    // The "Plug-Ins" folder beside the running executable.
+    // The "Plug-Ins" folder beside the running executable, or when there is none, the
+    // installed one, "../lib/kestrel/Plug-Ins" from the executable's folder.
     static std::string DefaultFolder();
 
     // Unloads everything, then loads every "*.so" of the folder in name order; returns the

@@ -109,4 +109,18 @@ TEST(StartFolder, TheLastFolderWhileItExistsElseSamplesBesideTheProgram)
     EXPECT_EQ(kestrel::browser::ParentFolder("/"), "");
 }
 
+TEST(StartFolder, AnInstalledProgramStartsInItsSharedSamplesUnlessSamplesAreBesideIt)
+{
+    kestrel::test::TempDir dir;
+    const std::filesystem::path bin = dir.Path() / "bin";
+    const std::filesystem::path shared = dir.Path() / "share" / "kestrel" / "Samples";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(shared);
+    EXPECT_EQ(kestrel::browser::StartFolder("", bin.string()), shared.string());
+    EXPECT_FALSE(std::filesystem::exists(bin / "Samples")); // nothing made beside the program
+
+    std::filesystem::create_directory(bin / "Samples");
+    EXPECT_EQ(kestrel::browser::StartFolder("", bin.string()), (bin / "Samples").string());
+}
+
 } // namespace

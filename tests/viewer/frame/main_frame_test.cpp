@@ -87,7 +87,8 @@ TEST_F(MainFrameTest, SplashShowsTheStartTextsAndIgnoresRepeats)
     kestrel::frame::CSplashWindow splash;
     EXPECT_EQ(splash.StatusText(), "Initializing ...");
     EXPECT_EQ(splash.windowTitle(), "Kestrel initizlizing ...");
-    splash.SetVersionText("Version 3.2.0 build 461");
+    EXPECT_EQ(kestrel::frame::CSplashWindow::ProgramVersionText(), "Version 3.2.0 build 461");
+    splash.SetVersionText(kestrel::frame::CSplashWindow::ProgramVersionText());
     splash.show();
     splash.SetStatusText("Loading Preferences...");
     EXPECT_EQ(splash.StatusText(), "Loading Preferences...");

@@ -1,0 +1,40 @@
+# The installed program: bin/kestrel and bin/kestrel-cli, the engine and exchange libraries
+# private in lib/kestrel/, the plug-ins in lib/kestrel/Plug-Ins/ and the samples in
+# share/kestrel/Samples/. Every run path is relative, so the tree can be moved.
+set(KESTREL_INSTALL_LIBDIR lib/kestrel)
+set(KESTREL_INSTALL_PLUGINDIR ${KESTREL_INSTALL_LIBDIR}/Plug-Ins)
+set(KESTREL_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/kestrel)
+
+# The module targets of the plug-in folders, whatever each folder's CMakeLists names them.
+function(kestrel_plugin_modules out)
+  set(modules)
+  get_property(folders DIRECTORY ${CMAKE_SOURCE_DIR}/plugins PROPERTY SUBDIRECTORIES)
+  foreach(folder IN LISTS folders)
+    get_property(targets DIRECTORY ${folder} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target IN LISTS targets)
+      get_target_property(type ${target} TYPE)
+      if(type STREQUAL "MODULE_LIBRARY")
+        list(APPEND modules ${target})
+      endif()
+    endforeach()
+  endforeach()
+  set(${out} ${modules} PARENT_SCOPE)
+endfunction()
+
+set_target_properties(tessera nimbus PROPERTIES INSTALL_RPATH "$ORIGIN")
+install(TARGETS tessera nimbus LIBRARY DESTINATION ${KESTREL_INSTALL_LIBDIR} NAMELINK_SKIP)
+
+set(KESTREL_PROGRAMS kestrel-cli)
+if(TARGET kestrel)
+  list(APPEND KESTREL_PROGRAMS kestrel)
+endif()
+set_target_properties(${KESTREL_PROGRAMS} PROPERTIES INSTALL_RPATH "$ORIGIN/../${KESTREL_INSTALL_LIBDIR}")
+install(TARGETS ${KESTREL_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+kestrel_plugin_modules(KESTREL_PLUGIN_MODULES)
+set_target_properties(${KESTREL_PLUGIN_MODULES} PROPERTIES INSTALL_RPATH "$ORIGIN/..")
+install(TARGETS ${KESTREL_PLUGIN_MODULES} LIBRARY DESTINATION ${KESTREL_INSTALL_PLUGINDIR})
+
+if(TARGET kestrel_samples)
+  install(DIRECTORY ${KESTREL_BIN_DIR}/Samples/ DESTINATION ${KESTREL_INSTALL_DATADIR}/Samples)
+endif()
