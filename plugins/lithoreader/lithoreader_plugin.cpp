@@ -30,7 +30,7 @@ public:
             [](std::vector<uint8_t>& bytes, kestrel::stl::File& file) {
                 return kestrel::stl::Parse(std::move(bytes), file) == kestrel::stl::ParseStatus::Ok;
             },
-            kestrel::stl::BuildModel);
+            kestrel::stl::BuildModelFreeingBytes);
     }
 };
 

@@ -68,13 +68,15 @@ bool BuildGroup(const std::string& name, const WeldedMesh& mesh, size_t count, s
            importkit::StoreCornerNormals(group, normals);
 }
 
-} // namespace
-
-bool BuildModel(const File& file, skModel* model)
+// spent: when given, the file's bytes, freed once welded.
+bool Build(const File& file, skModel* model, std::vector<uint8_t>* spent)
 {
     WeldedMesh mesh;
     WeldCorners(file, mesh, UsableFacetNormal);
-    if (!BuildGroup(file.name, mesh, file.FacetCount(), model))
+    const size_t count = file.FacetCount();
+    if (spent)
+        *spent = {};
+    if (!BuildGroup(file.name, mesh, count, model))
         return false;
     for (const Solid& solid : file.laterSolids) {
         WeldCorners(solid.facets, mesh, UsableFacetNormal);
@@ -83,5 +85,10 @@ bool BuildModel(const File& file, skModel* model)
     }
     return true;
 }
+} // namespace
+
+bool BuildModel(const File& file, skModel* model) { return Build(file, model, nullptr); }
+
+bool BuildModelFreeingBytes(File& file, skModel* model) { return Build(file, model, &file.binaryFile); }
 
 } // namespace kestrel::stl

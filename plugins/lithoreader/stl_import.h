@@ -15,5 +15,8 @@ constexpr float kCreaseCosine = 0.8660254f;
 // triangle per facet and smooth normals with a 30 degree crease. False when the record
 // cannot hold them.
 bool BuildModel(const File& file, skModel* model);
+// The same, but a binary file's bytes are freed once its facets are welded: the record's
+// arrays then take that memory instead of fresh pages. The file holds no facets after.
+bool BuildModelFreeingBytes(File& file, skModel* model);
 
 } // namespace kestrel::stl

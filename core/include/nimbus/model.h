@@ -129,6 +129,9 @@ protected:
     // Copies the model into an exchange record, and rebuilds it from one.
     void MdlStructExport(skModel* record);
     bool MdlStructImport(skModel* record);
+    // The same for a record thrown away afterwards: its meshes are emptied as they are
+    // copied, so that a large model is not held twice.
+    bool MdlStructTake(skModel* record);
 
     void Center();
     void Scale(float size);
@@ -144,6 +147,7 @@ protected:
     uint64_t mBindSerial; // arrays, indices, flags of triangles
 
 private:
+    bool ImportRecord(skModel* record, bool release);
     void CopyFrom(const CModel& other);
     void CopySettings(const CModel& other);
     void ReleaseRampTexture();

@@ -21,10 +21,28 @@ void Widen(CTexture& texture, const char* utf8)
     texture.mFileName = nimbus::MultiByteToWide(Name(utf8, SK_TEXTURE_NAME_LENGTH));
 }
 
-void ImportMesh(const skGroup* g, CMesh& mesh)
+// release: each array of the group is emptied once copied, so that the largest model is
+// never held twice over; the pages it frees serve the arrays copied after it.
+void ImportMesh(skGroup* g, CMesh& mesh, bool release)
 {
     mesh.SetName(Name(skGroupGetName(g), SK_NAME_LENGTH).c_str());
     mesh.mFlags = skGroupGetFlags(g);
+    mesh.mTriangles.resize(Count(skGroupGetFaceCount(g)));
+    for (size_t i = 0; i < mesh.mTriangles.size(); ++i) {
+        const skTriangle* t = skGroupGetTriangle(g, int32_t(i));
+        if (!t)
+            continue;
+        CTriangle& out = mesh.mTriangles[i];
+        std::memcpy(out.mVertices, t->vertexIndices, sizeof(out.mVertices));
+        std::memcpy(out.mNormals, t->normalIndices, sizeof(out.mNormals));
+        std::memcpy(out.mTexCoords, t->textureIndices, sizeof(out.mTexCoords));
+        std::memcpy(out.mEdgeFlags, t->edgeFlags, sizeof(out.mEdgeFlags));
+        out.mMaterial = t->materialIndex;
+        out.mSmoothingGroup = t->smoothingGroup;
+        out.mTextured = (t->textureIndices[0] != -1 && t->textureIndices[1] != -1 && t->textureIndices[2] != -1) ? 1 : 0;
+    }
+    if (release)
+        skGroupTriangleArrayResize(g, 0, 0);
     mesh.mVertices.resize(Count(skGroupGetVertexCount(g)));
     for (size_t i = 0; i < mesh.mVertices.size(); ++i) {
         const skVertex* v = skGroupGetVertex(g, int32_t(i));
@@ -48,20 +66,8 @@ void ImportMesh(const skGroup* g, CMesh& mesh)
             ow.mWeight = in->value;
         }
     }
-    mesh.mTriangles.resize(Count(skGroupGetFaceCount(g)));
-    for (size_t i = 0; i < mesh.mTriangles.size(); ++i) {
-        const skTriangle* t = skGroupGetTriangle(g, int32_t(i));
-        if (!t)
-            continue;
-        CTriangle& out = mesh.mTriangles[i];
-        std::memcpy(out.mVertices, t->vertexIndices, sizeof(out.mVertices));
-        std::memcpy(out.mNormals, t->normalIndices, sizeof(out.mNormals));
-        std::memcpy(out.mTexCoords, t->textureIndices, sizeof(out.mTexCoords));
-        std::memcpy(out.mEdgeFlags, t->edgeFlags, sizeof(out.mEdgeFlags));
-        out.mMaterial = t->materialIndex;
-        out.mSmoothingGroup = t->smoothingGroup;
-        out.mTextured = (t->textureIndices[0] != -1 && t->textureIndices[1] != -1 && t->textureIndices[2] != -1) ? 1 : 0;
-    }
+    if (release)
+        skGroupVertexArrayResize(g, 0, 0);
     mesh.mNormals.resize(Count(skGroupGetNormalCount(g)));
     for (size_t i = 0; i < mesh.mNormals.size(); ++i)
         if (const skNormal* n = skGroupGetNormal(g, int32_t(i))) {
@@ -70,12 +76,16 @@ void ImportMesh(const skGroup* g, CMesh& mesh)
             out.mLoadedDir[1] = out.mDir[1] = n->y;
             out.mLoadedDir[2] = out.mDir[2] = n->z;
         }
+    if (release)
+        skGroupNormalArrayResize(g, 0, 0);
     mesh.mTexCoords.resize(Count(skGroupGetTCoordsCount(g)));
     for (size_t i = 0; i < mesh.mTexCoords.size(); ++i)
         if (const skTCoord* t = skGroupGetTCoord(g, int32_t(i))) {
             mesh.mTexCoords[i].mU = t->u;
             mesh.mTexCoords[i].mV = t->v;
         }
+    if (release)
+        skGroupTCoordArrayResize(g, 0, 0);
     mesh.BuildMaterialBatches();
 }
 
@@ -117,7 +127,11 @@ void ImportKeys(const skJoint* j, bool position, std::vector<CKeyFrame>& keys)
 } // namespace
 
 // Indices are taken as they are: the engine never follows one outside its array.
-bool CModel::MdlStructImport(skModel* record)
+bool CModel::MdlStructImport(skModel* record) { return ImportRecord(record, false); }
+
+bool CModel::MdlStructTake(skModel* record) { return ImportRecord(record, true); }
+
+bool CModel::ImportRecord(skModel* record, bool release)
 {
     if (!record)
         return false;
@@ -131,8 +145,8 @@ bool CModel::MdlStructImport(skModel* record)
 
     mMeshes.resize(Count(skModelGetGroupCount(record)));
     for (size_t i = 0; i < mMeshes.size(); ++i)
-        if (const skGroup* g = skModelGetGroup(record, int32_t(i)))
-            ImportMesh(g, mMeshes[i]);
+        if (skGroup* g = skModelGetGroup(record, int32_t(i)))
+            ImportMesh(g, mMeshes[i], release);
 
     mMaterials.resize(Count(skModelGetMaterialCount(record)));
     for (size_t i = 0; i < mMaterials.size(); ++i)

@@ -54,7 +54,7 @@ char CModel::ProcessPlugIn(CPlugIn* plugIn, const char* argument, ...)
         if (info.type != PLUGIN_IMPORT)
             MdlStructExport(record.get());
         const PlugInResult result = plugIn->Process(record.get(), reinterpret_cast<const char16_t*>(argument));
-        if (result == PLUGIN_RESULT_CHANGED && !MdlStructImport(record.get()))
+        if (result == PLUGIN_RESULT_CHANGED && !MdlStructTake(record.get()))
             return 0;
         return char(result);
     } catch (...) {

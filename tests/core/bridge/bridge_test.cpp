@@ -16,6 +16,7 @@ class BridgeModel : public CModel {
 public:
     using CModel::MdlStructExport;
     using CModel::MdlStructImport;
+    using CModel::MdlStructTake;
 };
 
 struct RecordOwner {
@@ -36,6 +37,53 @@ BridgeModel KnownModel()
     BridgeModel m;
     EXPECT_TRUE(m.MdlStructImport(r.record));
     return m;
+}
+
+// A record thrown away after the import gives up its mesh arrays as they are copied; the
+// model is the one a plain import makes.
+TEST(Bridge, ATakenRecordGivesTheSameModelAndLosesItsMeshArrays)
+{
+    const BridgeModel copied = KnownModel();
+    RecordOwner r;
+    ASSERT_TRUE(kestrel::test::FillKnownModel(r.record));
+    BridgeModel taken;
+    ASSERT_TRUE(taken.MdlStructTake(r.record));
+    const skGroup* g = skModelGetGroup(r.record, 0);
+    EXPECT_EQ(skGroupGetVertexCount(g) + skGroupGetFaceCount(g) + skGroupGetNormalCount(g) + skGroupGetTCoordsCount(g), 0);
+
+    ASSERT_EQ(taken.mMeshes.size(), copied.mMeshes.size());
+    const CMesh &a = taken.mMeshes[0], &b = copied.mMeshes[0];
+    EXPECT_STREQ(a.mName, b.mName);
+    EXPECT_EQ(a.mFlags, b.mFlags);
+    ASSERT_EQ(a.mVertices.size(), b.mVertices.size());
+    for (size_t i = 0; i < a.mVertices.size(); ++i) {
+        EXPECT_EQ(std::memcmp(a.mVertices[i].mLoadedPos, b.mVertices[i].mLoadedPos, 12), 0);
+        ASSERT_EQ(a.mVertices[i].mWeights.size(), b.mVertices[i].mWeights.size());
+        for (size_t w = 0; w < a.mVertices[i].mWeights.size(); ++w) {
+            EXPECT_EQ(a.mVertices[i].mWeights[w].mJoint, b.mVertices[i].mWeights[w].mJoint);
+            EXPECT_EQ(a.mVertices[i].mWeights[w].mWeight, b.mVertices[i].mWeights[w].mWeight);
+        }
+    }
+    ASSERT_EQ(a.mTriangles.size(), b.mTriangles.size());
+    for (size_t i = 0; i < a.mTriangles.size(); ++i) {
+        const CTriangle &x = a.mTriangles[i], &y = b.mTriangles[i];
+        EXPECT_EQ(std::memcmp(x.mVertices, y.mVertices, sizeof(x.mVertices)), 0);
+        EXPECT_EQ(std::memcmp(x.mNormals, y.mNormals, sizeof(x.mNormals)), 0);
+        EXPECT_EQ(std::memcmp(x.mTexCoords, y.mTexCoords, sizeof(x.mTexCoords)), 0);
+        EXPECT_EQ(std::memcmp(x.mEdgeFlags, y.mEdgeFlags, sizeof(x.mEdgeFlags)), 0);
+        EXPECT_EQ(x.mMaterial, y.mMaterial);
+        EXPECT_EQ(x.mTextured, y.mTextured);
+    }
+    ASSERT_EQ(a.mNormals.size(), b.mNormals.size());
+    for (size_t i = 0; i < a.mNormals.size(); ++i)
+        EXPECT_EQ(std::memcmp(a.mNormals[i].mLoadedDir, b.mNormals[i].mLoadedDir, 12), 0);
+    ASSERT_EQ(a.mTexCoords.size(), b.mTexCoords.size());
+    for (size_t i = 0; i < a.mTexCoords.size(); ++i)
+        EXPECT_EQ(a.mTexCoords[i].mV, b.mTexCoords[i].mV);
+    EXPECT_EQ(a.mBatches.size(), b.mBatches.size());
+    EXPECT_EQ(taken.mMaterials.size(), copied.mMaterials.size());
+    EXPECT_EQ(taken.mJoints.size(), copied.mJoints.size());
+    EXPECT_EQ(taken.mSequences.size(), copied.mSequences.size());
 }
 
 TEST(Bridge, ImportTakesEveryExchangedField)

@@ -227,6 +227,37 @@ TEST(StlImport, ZeroAndNonFiniteFacetNormalsComeFromTheCorners)
     }
 }
 
+// The plug-in frees a binary file's bytes once welded; the groups are those made from the
+// file kept whole.
+TEST(StlImport, FreeingTheBytesAfterWeldingBuildsTheSameGroup)
+{
+    std::vector<fx::Facet> facets(3);
+    const float corners[3][3][3] = {
+        {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 0, 0}, {1, 1, 0.5f}, {0, 1, 0}}, {{5, 0, 0}, {6, 0, 0}, {5, 1, 0}}};
+    for (size_t t = 0; t < facets.size(); ++t)
+        std::memcpy(facets[t].v, corners[t], sizeof(facets[t].v));
+    const std::vector<uint8_t> bytes = fx::WriteBinary("b", facets);
+    ImportRecord whole, freed;
+    ASSERT_TRUE(kestrel::stl::BuildModel(Parsed(bytes), &whole.model));
+    kestrel::stl::File file = Parsed(bytes);
+    ASSERT_TRUE(kestrel::stl::BuildModelFreeingBytes(file, &freed.model));
+    EXPECT_TRUE(file.binaryFile.empty());
+
+    const skGroup *a = whole.Group(), *b = freed.Group();
+    ASSERT_EQ(skGroupGetVertexCount(a), skGroupGetVertexCount(b));
+    ASSERT_EQ(skGroupGetFaceCount(a), 3);
+    ASSERT_EQ(skGroupGetFaceCount(b), 3);
+    ASSERT_EQ(skGroupGetNormalCount(a), skGroupGetNormalCount(b));
+    for (int32_t v = 0; v < skGroupGetVertexCount(a); ++v)
+        EXPECT_EQ(std::memcmp(skGroupGetVertex(a, v), skGroupGetVertex(b, v), sizeof(float) * 3), 0) << v;
+    for (int32_t t = 0; t < 3; ++t) {
+        EXPECT_EQ(std::memcmp(skGroupGetTriangle(a, t)->vertexIndices, skGroupGetTriangle(b, t)->vertexIndices, 12), 0);
+        EXPECT_EQ(std::memcmp(skGroupGetTriangle(a, t)->normalIndices, skGroupGetTriangle(b, t)->normalIndices, 12), 0);
+    }
+    for (int32_t n = 0; n < skGroupGetNormalCount(a); ++n)
+        EXPECT_EQ(std::memcmp(skGroupGetNormal(a, n), skGroupGetNormal(b, n), sizeof(skNormal)), 0) << n;
+}
+
 TEST(StlImport, StoredNonZeroNormalsStayAsRead)
 {
     // Two separate triangles in the z = 0 plane whose corners face +z. The first stores
