@@ -1,35 +1,6 @@
 #include "render/array_draw.h"
 
-#include <algorithm>
-
 namespace nimbus::render {
-
-namespace {
-constexpr size_t kPieceCorners = size_t(kTrianglesPerPiece) * 3;
-
-// Each piece is handed to the driver as soon as it is sent: a software rasterizer would
-// otherwise bin a whole large mesh before drawing any of it, and keep the memory that took.
-// Pieces end on whole triangles and keep their order, so the picture is the same.
-void DrawCornerRange(GLint first, size_t count)
-{
-    for (size_t at = 0; at < count; at += kPieceCorners) {
-        const size_t n = std::min(kPieceCorners, count - at);
-        glDrawArrays(GL_TRIANGLES, first + GLint(at), GLsizei(n));
-        if (at + n < count)
-            glFlush();
-    }
-}
-
-void DrawCornerList(const GLuint* corners, size_t count)
-{
-    for (size_t at = 0; at < count; at += kPieceCorners) {
-        const size_t n = std::min(kPieceCorners, count - at);
-        glDrawElements(GL_TRIANGLES, GLsizei(n), GL_UNSIGNED_INT, corners + at);
-        if (at + n < count)
-            glFlush();
-    }
-}
-} // namespace
 
 void BindCorners(const MeshArrays& m, const CornerData& data)
 {
@@ -65,7 +36,7 @@ void DrawTriangles(const MeshArrays& m, const CornerData& data)
     if (m.CornerCount() == 0)
         return;
     BindCorners(m, data);
-    DrawCornerRange(0, size_t(m.CornerCount()));
+    glDrawArrays(GL_TRIANGLES, 0, m.CornerCount());
 }
 
 void DrawBatch(const MeshArrays& m, const MeshArrays::Batch& batch, const CornerData& data)
@@ -74,9 +45,9 @@ void DrawBatch(const MeshArrays& m, const MeshArrays::Batch& batch, const Corner
         return;
     BindCorners(m, data);
     if (batch.contiguous)
-        DrawCornerRange(GLint(batch.corners[0]), batch.corners.size());
+        glDrawArrays(GL_TRIANGLES, GLint(batch.corners[0]), GLsizei(batch.corners.size()));
     else
-        DrawCornerList(batch.corners.data(), batch.corners.size());
+        glDrawElements(GL_TRIANGLES, GLsizei(batch.corners.size()), GL_UNSIGNED_INT, batch.corners.data());
 }
 
 void DrawSharedBatch(const SharedCorners& s, size_t b)
@@ -96,7 +67,7 @@ void DrawSharedBatch(const SharedCorners& s, size_t b)
     glDisableClientState(GL_EDGE_FLAG_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_INDEX_ARRAY);
-    DrawCornerList(s.batches[b].data(), s.batches[b].size());
+    glDrawElements(GL_TRIANGLES, GLsizei(s.batches[b].size()), GL_UNSIGNED_INT, s.batches[b].data());
 }
 
 } // namespace nimbus::render

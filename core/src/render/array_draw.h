@@ -5,9 +5,6 @@
 
 namespace nimbus::render {
 
-// Triangles sent to the driver at a time (see DrawTriangles).
-constexpr int kTrianglesPerPiece = 4096;
-
 // Keeps the caller's client-side array state.
 class ScopedClientArrays {
 public:
@@ -26,8 +23,7 @@ struct CornerData {
 };
 
 void BindCorners(const MeshArrays& m, const CornerData& data);
-// The mesh's triangles in triangle order. These draws send large meshes in pieces of
-// kTrianglesPerPiece, in order.
+// The mesh's triangles in triangle order.
 void DrawTriangles(const MeshArrays& m, const CornerData& data);
 // One material batch's triangles in batch order.
 void DrawBatch(const MeshArrays& m, const MeshArrays::Batch& batch, const CornerData& data);

@@ -6,7 +6,6 @@
 #include <functional>
 #include <vector>
 
-#include "render/array_draw.h"
 #include "render_fixture.h"
 
 using namespace kestrel::test;
@@ -34,11 +33,11 @@ protected:
         RenderTest::TearDown();
     }
 
-    // A bumpy n x n grid whose quads have hidden diagonals; some normals face away.
-    static CMesh Sheet(int n = 12)
+    // A bumpy 12 x 12 grid whose quads have hidden diagonals; some normals face away.
+    static CMesh Sheet()
     {
         CMesh m;
-        const int side = n + 1;
+        const int n = 12, side = n + 1;
         for (int y = 0; y < side; ++y)
             for (int x = 0; x < side; ++x) {
                 const float px = float(x) / n * 2 - 1, py = float(y) / n * 2 - 1;
@@ -207,40 +206,6 @@ TEST_F(ImmediateReference, SolidMatches)
         });
     });
     EXPECT_EQ(Differences(cached, reference), 0u);
-}
-
-// A mesh too large for one draw is sent in pieces: every piece, the last short one too,
-// lands where the triangle-by-triangle drawing puts it.
-TEST_F(ImmediateReference, MeshesSentInPiecesMatch)
-{
-    model.mMeshes = {Sheet(47)}; // 4418 triangles: one whole piece and a short one
-    Finish(model);
-    ASSERT_GT(model.mMeshes[0].mTriangles.size(), size_t(nimbus::render::kTrianglesPerPiece));
-    const unsigned char colour[3] = {0, 200, 100};
-    const auto solid = Draw([&] { model.Render(); });
-    const auto wire = Draw([&] { model.Render(6, colour); });
-    const auto smooth = Draw([&] { model.Render(9, nullptr); });
-    const auto lit = [&] {
-        glEnable(GL_LIGHTING);
-        model.mDefaultMaterial.InitializeMaterial();
-        Triangles([](const CTriangle&, int, const float* p, const float* n) {
-            glNormal3fv(n);
-            glVertex3fv(p);
-        });
-    };
-    const auto reference = Draw(lit);
-    EXPECT_EQ(Differences(solid, reference), 0u);
-    EXPECT_EQ(Differences(smooth, reference), 0u);
-    EXPECT_EQ(Differences(wire, Draw([&] {
-                  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-                  glDisable(GL_LIGHTING);
-                  glColor3ubv(colour);
-                  Triangles([](const CTriangle& t, int c, const float* p, const float*) {
-                      glEdgeFlag(t.mEdgeFlags[c] ? GL_TRUE : GL_FALSE);
-                      glVertex3fv(p);
-                  });
-              })),
-              0u);
 }
 
 // Sent once per vertex where its corners agree, the solid drawing must still tell corners of
