@@ -23,9 +23,16 @@ void RenderCache::Prepare(const CModel& model, uint64_t bindSerial, uint64_t ski
     for (size_t i = 0; !rebind && i < meshes_.size(); ++i)
         rebind = !SameShape(model.mMeshes[i], meshes_[i]);
     if (rebind) {
+        // The topology is made when a mode first asks for the corner arrays.
         meshes_.assign(model.mMeshes.size(), MeshArrays());
-        for (size_t i = 0; i < meshes_.size(); ++i)
-            BuildTopology(model.mMeshes[i], meshes_[i]);
+        for (size_t i = 0; i < meshes_.size(); ++i) {
+            const CMesh& mesh = model.mMeshes[i];
+            MeshArrays& m = meshes_[i];
+            m.vertexCount = mesh.mVertices.size();
+            m.triangleCount = mesh.mTriangles.size();
+            m.normalCount = mesh.mNormals.size();
+            m.texCoordCount = mesh.mTexCoords.size();
+        }
         bindSerial_ = bindSerial;
     }
     if (rebind || skinSerial != skinSerial_) {
@@ -41,6 +48,10 @@ void RenderCache::Prepare(const CModel& model, uint64_t bindSerial, uint64_t ski
 MeshArrays& RenderCache::Mesh(size_t i)
 {
     MeshArrays& m = meshes_[i];
+    if (!m.topologyBuilt && model_ && i < model_->mMeshes.size()) {
+        BuildTopology(model_->mMeshes[i], m);
+        m.topologyBuilt = true;
+    }
     if (!m.posed && model_ && i < model_->mMeshes.size()) {
         RefreshPose(model_->mMeshes[i], m);
         m.posed = true;
@@ -223,7 +234,7 @@ void CModel::PrepareDrawing(bool solid)
     CRenderCache& cache = PreparedRenderCache();
     if (solid)
         for (size_t i = 0; i < mMeshes.size(); ++i)
-            nimbus::render::PreparedSharedCorners(mMeshes[i], cache.Topology(i));
+            nimbus::render::PreparedSharedCorners(mMeshes[i], cache.Entry(i));
 }
 
 CRenderCache& CModel::PreparedRenderCache()

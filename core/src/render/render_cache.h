@@ -37,7 +37,8 @@ struct SharedCorners {
     std::vector<GLfloat> positions; // 3 per shared corner, of the current pose
     std::vector<GLfloat> normals;   // 3 per shared corner
     std::vector<GLfloat> texCoords; // 2 per shared corner; empty when untextured
-    std::vector<std::vector<GLuint>> batches; // per batch of the corner arrays
+    std::vector<std::vector<GLuint>> batches; // per material batch of the mesh
+    std::vector<int32_t> materials;           // the material of each batch
     bool built = false;
     bool poseValid = false;
 };
@@ -64,8 +65,10 @@ struct MeshArrays {
     Box corners, batchCorners, vertices;
     bool cornersValid = false, batchCornersValid = false, verticesValid = false;
     bool posed = false; // positions and normals follow the current pose
+    bool topologyBuilt = false;
 
-    // The solid mode's indexed form, built on first use.
+    // The solid mode's indexed form, built on first use from the mesh itself, so that the
+    // solid mode never makes the corner arrays at all.
     SharedCorners shared;
 
     // Scratch filled per frame.
@@ -83,9 +86,9 @@ public:
     void Prepare(const CModel& model, uint64_t bindSerial, uint64_t skinSerial);
     // A mesh with its corner arrays in the current pose.
     MeshArrays& Mesh(size_t i);
-    // A mesh's topology only (slots, batches, texture coordinates, edge flags): the solid
-    // mode draws from its shared corners and never needs the corner arrays.
-    MeshArrays& Topology(size_t i) { return meshes_[i]; }
+    // A mesh's entry with its counts, but with neither corner arrays nor their topology
+    // made: what the solid mode's shared corners are kept in.
+    MeshArrays& Entry(size_t i) { return meshes_[i]; }
 
     // Corner normals turned to face the viewer under the given model-view matrix.
     static const GLfloat* FacingNormals(MeshArrays& m, const GLfloat* modelView);

@@ -174,10 +174,9 @@ void CModel::Render()
         const CMesh& mesh = mMeshes[i];
         if (mesh.mFlags & SK_MESH_HIDDEN)
             continue;
-        MeshArrays& m = cache.Topology(i);
-        const SharedCorners& shared = PreparedSharedCorners(mesh, m);
-        for (size_t b = 0; b < m.batches.size(); ++b) {
-            nimbus::render::BatchMaterial(*this, m.batches[b].material).InitializeMaterial();
+        const SharedCorners& shared = PreparedSharedCorners(mesh, cache.Entry(i));
+        for (size_t b = 0; b < shared.batches.size(); ++b) {
+            nimbus::render::BatchMaterial(*this, shared.materials[b]).InitializeMaterial();
             if (mesh.mFlags & SK_MESH_SELECTED)
                 SetSelectedEmission();
             DrawSharedBatch(shared, b);

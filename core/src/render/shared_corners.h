@@ -7,8 +7,8 @@ class CMesh;
 
 namespace nimbus::render {
 
-// Builds the shared corners from the corner arrays on first use and refreshes their pose
-// after the corner arrays changed pose.
+// Builds the shared corners from the mesh on first use (m gives only its counts and keeps
+// them) and refreshes their pose after a new one.
 const SharedCorners& PreparedSharedCorners(const CMesh& mesh, MeshArrays& m);
 
 } // namespace nimbus::render
