@@ -11,7 +11,7 @@
 #include "platform/memory_reuse.h"
 #include "render_command.h"
 #include "thumbnail_command.h"
-#include "video_module.h"
+#include "video_command.h"
 
 namespace {
 void PrintUsage(FILE* to)
@@ -84,8 +84,10 @@ int main(int argc, char** argv)
         return kestrel::cli::ThumbnailCommand(options);
     }
     if (args[0] == "video") {
-        const int code = kestrel::cli::RunVideoModule(rest, error);
-        return code == kestrel::cli::kVideoUsageError ? UsageError(error) : code;
+        kestrel::cli::VideoCommandOptions options;
+        if (!kestrel::cli::ParseVideoArguments(rest, options, error))
+            return UsageError(error);
+        return kestrel::cli::VideoCommand(options);
     }
     // The output's extension tells a model conversion from an image one.
     using kestrel::cli::ModelFormat;

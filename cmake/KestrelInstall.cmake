@@ -21,10 +21,8 @@ function(kestrel_plugin_modules out)
   set(${out} ${modules} PARENT_SCOPE)
 endfunction()
 
-set_target_properties(tessera nimbus kestrel_cli_video PROPERTIES INSTALL_RPATH "$ORIGIN")
+set_target_properties(tessera nimbus PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS tessera nimbus LIBRARY DESTINATION ${KESTREL_INSTALL_LIBDIR} NAMELINK_SKIP)
-# Loaded by kestrel-cli video through the program's run path, beside the engine.
-install(TARGETS kestrel_cli_video LIBRARY DESTINATION ${KESTREL_INSTALL_LIBDIR})
 
 set(KESTREL_PROGRAMS kestrel-cli)
 if(TARGET kestrel)

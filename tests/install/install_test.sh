@@ -27,7 +27,7 @@ cmake --install "$build_dir" --prefix "$work/first" >/dev/null
 mv "$work/first" "$work/moved"
 p="$work/moved"
 for f in bin/kestrel bin/kestrel-cli lib/kestrel/libnimbus.so lib/kestrel/libtessera.so \
-         lib/kestrel/libkestrel_cli_video.so lib/kestrel/Plug-Ins/lithoreader.so lib/kestrel/Plug-Ins/picturereader.so \
+         lib/kestrel/Plug-Ins/lithoreader.so lib/kestrel/Plug-Ins/picturereader.so \
          share/kestrel/Samples/terrain.stl share/applications/org.halvard.Kestrel.desktop \
          share/metainfo/org.halvard.Kestrel.metainfo.xml share/mime/packages/kestrel.xml \
          share/thumbnailers/kestrel.thumbnailer share/icons/hicolor/scalable/apps/org.halvard.Kestrel.svg; do
@@ -61,12 +61,6 @@ plugins="$("$p/bin/kestrel-cli" --plugins-folder)"
 info="$("$p/bin/kestrel-cli" info "$p/share/kestrel/Samples/terrain.stl")" || fail "installed kestrel-cli info of the STL sample"
 grep -q '"kind": *"model"' <<<"$info" || fail "the STL sample is not read as a model: $info"
 pass "installed kestrel-cli reads the STL sample through the installed importer"
-
-# The video command's module is found beside the engine, and only that command loads it.
-! ldd "$p/bin/kestrel-cli" | grep -q libavcodec || fail "kestrel-cli links the video encoders for every command"
-"$p/bin/kestrel-cli" video "$p/share/kestrel/Samples/arm.ms3d" -o "$work/arm.avi" --size 32x24 --end 3 >/dev/null 2>&1 \
-  && [ -s "$work/arm.avi" ] || fail "installed kestrel-cli video of the arm sample"
-pass "installed kestrel-cli records a video through its video module"
 
 # The viewer starts from the installed tree and keeps running (a window under Xvfb, else
 # off screen); its settings go to a scratch home.
