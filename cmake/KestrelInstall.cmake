@@ -23,6 +23,10 @@ endfunction()
 
 set_target_properties(tessera nimbus PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS tessera nimbus LIBRARY DESTINATION ${KESTREL_INSTALL_LIBDIR} NAMELINK_SKIP)
+# Loaded by the programs through their run path when a video is first recorded.
+if(TARGET kestrel_video_encoders)
+  install(TARGETS kestrel_video_encoders LIBRARY DESTINATION ${KESTREL_INSTALL_LIBDIR})
+endif()
 
 set(KESTREL_PROGRAMS kestrel-cli)
 if(TARGET kestrel)

@@ -27,7 +27,7 @@ cmake --install "$build_dir" --prefix "$work/first" >/dev/null
 mv "$work/first" "$work/moved"
 p="$work/moved"
 for f in bin/kestrel bin/kestrel-cli lib/kestrel/libnimbus.so lib/kestrel/libtessera.so \
-         lib/kestrel/Plug-Ins/lithoreader.so lib/kestrel/Plug-Ins/picturereader.so \
+         lib/kestrel/libkestrel_video_encoders.so lib/kestrel/Plug-Ins/lithoreader.so lib/kestrel/Plug-Ins/picturereader.so \
          share/kestrel/Samples/terrain.stl share/applications/org.halvard.Kestrel.desktop \
          share/metainfo/org.halvard.Kestrel.metainfo.xml share/mime/packages/kestrel.xml \
          share/thumbnailers/kestrel.thumbnailer share/icons/hicolor/scalable/apps/org.halvard.Kestrel.svg; do
@@ -61,6 +61,14 @@ plugins="$("$p/bin/kestrel-cli" --plugins-folder)"
 info="$("$p/bin/kestrel-cli" info "$p/share/kestrel/Samples/terrain.stl")" || fail "installed kestrel-cli info of the STL sample"
 grep -q '"kind": *"model"' <<<"$info" || fail "the STL sample is not read as a model: $info"
 pass "installed kestrel-cli reads the STL sample through the installed importer"
+
+# The video encoders are a module found beside the engine, loaded only to record.
+for program in kestrel kestrel-cli; do
+  ! ldd "$p/bin/$program" | grep -q libavcodec || fail "$program loads the video encoders at every start"
+done
+"$p/bin/kestrel-cli" video "$p/share/kestrel/Samples/arm.ms3d" -o "$work/arm.avi" --size 32x24 --end 3 >/dev/null 2>&1 \
+  && [ -s "$work/arm.avi" ] || fail "installed kestrel-cli video of the arm sample"
+pass "installed kestrel-cli records a video through the installed encoder module"
 
 # The viewer starts from the installed tree and keeps running (a window under Xvfb, else
 # off screen); its settings go to a scratch home.
@@ -135,7 +143,8 @@ deb="$(ls "$work"/package/kestrel_*.deb 2>/dev/null | head -n 1)"
 if [ -n "$deb" ]; then
   contents="$(dpkg-deb --contents "$deb")"
   for f in ./usr/bin/kestrel ./usr/bin/kestrel-cli ./usr/lib/kestrel/libnimbus.so ./usr/lib/kestrel/libtessera.so \
-           ./usr/lib/kestrel/Plug-Ins/lithoreader.so ./usr/share/kestrel/Samples/terrain.stl \
+           ./usr/lib/kestrel/libkestrel_video_encoders.so ./usr/lib/kestrel/Plug-Ins/lithoreader.so \
+           ./usr/share/kestrel/Samples/terrain.stl \
            ./usr/share/applications/org.halvard.Kestrel.desktop ./usr/share/metainfo/org.halvard.Kestrel.metainfo.xml \
            ./usr/share/mime/packages/kestrel.xml ./usr/share/thumbnailers/kestrel.thumbnailer \
            ./usr/share/icons/hicolor/48x48/apps/org.halvard.Kestrel.png; do
@@ -145,6 +154,7 @@ if [ -n "$deb" ]; then
   [ "$(dpkg-deb -f "$deb" Version)" = "$release-$version" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
   depends="$(dpkg-deb -f "$deb" Depends)"
   grep -q "libc6" <<<"$depends" && grep -q "libqt6widgets6" <<<"$depends" || fail "package dependencies: $depends"
+  grep -q "libavcodec" <<<"$depends" || fail "the package does not name the encoders its video module needs: $depends"
   dpkg-deb -f "$deb" Description | grep -q "kestrel-cli" || fail "package long description"
   pass "package $(basename "$deb")"
 else

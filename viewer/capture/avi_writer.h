@@ -1,5 +1,6 @@
 #pragma once
-// Writes an AVI video frame by frame through FFmpeg, with no widget. The file is built
+// Writes an AVI video frame by frame through FFmpeg (in the encoder module, loaded on the
+// first Open; see avi_encoder.h), with no widget. The file is built
 // under a temporary name beside the target and renamed into place on Close, so a failed
 // or cancelled recording never replaces a good file.
 
@@ -10,6 +11,8 @@
 #include <string>
 
 namespace kestrel::capture {
+
+class IAviEncoder;
 
 class CAviWriter {
 public:
@@ -34,19 +37,17 @@ public:
     // Drops the file: nothing is left on disk.
     void Abandon();
 
-    int FramesWritten() const { return framesWritten_; }
+    int FramesWritten() const;
     bool IsOpen() const;
-    const std::string& LastError() const { return lastError_; }
+    const std::string& LastError() const;
 
     // The size as stored, after padding for the encoder.
     int EncodedWidth() const;
     int EncodedHeight() const;
 
 private:
-    struct Encoding;
-    std::unique_ptr<Encoding> encoding_;
-    int framesWritten_ = 0;
-    std::string lastError_;
+    std::unique_ptr<IAviEncoder> encoder_;
+    std::string lastError_; // when the encoder module cannot be loaded
 };
 
 } // namespace kestrel::capture

@@ -14,7 +14,8 @@ struct VideoCodec {
     int minimum = 0, maximum = 0, defaultValue = 0;
 };
 
-// The encoders of this machine that an AVI file can hold, in a fixed order: Motion JPEG,
+// The encoders of this machine that an AVI file can hold (none when the encoder module cannot
+// be loaded), in a fixed order: Motion JPEG,
 // MPEG-4 Part 2, FFV1, H.264 when an encoder is present, HuffYUV, then uncompressed BGR.
 std::vector<VideoCodec> AvailableVideoCodecs();
 
@@ -27,6 +28,13 @@ struct VideoOptions {
 bool FindVideoCodec(const std::string& id, VideoCodec& codec);
 
 // The option's value for the codec: its default for -1, else clamped into its range.
-int EffectiveSettingValue(const VideoCodec& codec, int value);
+inline int EffectiveSettingValue(const VideoCodec& codec, int value)
+{
+    if (codec.setting == VideoCodec::Setting::None)
+        return 0;
+    if (value < 0)
+        return codec.defaultValue;
+    return value < codec.minimum ? codec.minimum : value > codec.maximum ? codec.maximum : value;
+}
 
 } // namespace kestrel::capture
