@@ -16,4 +16,17 @@ void KeepFreedMemoryForReuse()
 #endif
 }
 
+bool ReleaseIdleFreeMemory()
+{
+#if defined(__GLIBC__)
+    // The free bytes of every arena, the reading thread's too.
+    if (mallinfo2().fordblks <= kKeptIdleFreeBytes)
+        return false;
+    malloc_trim(0);
+    return true;
+#else
+    return false;
+#endif
+}
+
 } // namespace kestrel::platform

@@ -15,4 +15,13 @@ constexpr size_t kKeptFreeBytes = size_t(512) << 20;
 // Call once at start-up, before any large allocation.
 void KeepFreedMemoryForReuse();
 
+// Free memory a program may keep while a model is only looked at.
+constexpr size_t kKeptIdleFreeBytes = size_t(32) << 20;
+
+// Once a file is open and shown, what its read and first frames used and freed (the file's
+// bytes, the exchange copy, the rasterizer's frame data: about 100 MiB for a 1,000,000-triangle
+// model) would otherwise stay resident as long as the model is looked at. When more than
+// kKeptIdleFreeBytes is free, every free page goes back to the system. True when it did.
+bool ReleaseIdleFreeMemory();
+
 } // namespace kestrel::platform

@@ -15,6 +15,7 @@
 #include "command_ids.h"
 #include "plugin_manager.h"
 #include "platform/local_path.h"
+#include "platform/memory_reuse.h"
 #include "save_rules.h"
 
 namespace kestrel::view {
@@ -66,6 +67,9 @@ private:
 
 constexpr const char* kSaveError = "Error saving file!";
 constexpr int kReadPollMs = 15;
+// Files opened in quicker succession (browsing a folder) reuse what the previous read freed;
+// a file looked at for longer gives it back.
+constexpr int kIdleReleaseDelayMs = 3000;
 
 void ChangeOverrideCursor(Qt::CursorShape shape)
 {
@@ -159,6 +163,12 @@ bool CKestrelDoc::Open(const QString& path)
     emit panelsChanged();
     SetPath(full);
     opening_ = false;
+    if (!idleRelease_) {
+        idleRelease_ = new QTimer(this);
+        idleRelease_->setSingleShot(true);
+        connect(idleRelease_, &QTimer::timeout, this, [] { platform::ReleaseIdleFreeMemory(); });
+    }
+    idleRelease_->start(kIdleReleaseDelayMs);
     return outcome.ok;
 }
 

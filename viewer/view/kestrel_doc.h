@@ -1,6 +1,7 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <vector>
 
@@ -135,6 +136,7 @@ private:
     int statusSeverity_ = 0;
     bool opening_ = false;
     bool cancelRequested_ = false;
+    QTimer* idleRelease_ = nullptr; // gives freed memory back once a file has been looked at
     std::string started_; // the file StartReading began, until Open takes it
     QString startedName_, startedFull_; // as given, and absolute
     std::chrono::milliseconds quietRead_ = kQuietReadTime;

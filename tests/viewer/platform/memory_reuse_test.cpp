@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 #include "platform/memory_reuse.h"
 
@@ -41,6 +43,37 @@ TEST(MemoryReuse, FreeMemoryBeyondTheKeptAmountIsGivenBack)
     std::memset(block, 1, huge);
     std::free(block);
     EXPECT_LT(mallinfo2().fordblks, huge);
+}
+
+size_t ResidentBytes()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return size_t(resident) * size_t(sysconf(_SC_PAGESIZE));
+}
+
+// What a read freed is kept while more models may come, and given back once a model is shown;
+// a little free memory is not worth the call.
+TEST(MemoryReuse, FreedMemoryGoesBackOnceAModelIsShown)
+{
+    kestrel::platform::KeepFreedMemoryForReuse();
+    kestrel::platform::ReleaseIdleFreeMemory();
+    constexpr size_t kBlock = size_t(96) << 20;
+    auto* block = static_cast<volatile char*>(std::malloc(kBlock));
+    ASSERT_NE(block, nullptr);
+    for (size_t i = 0; i < kBlock; i += 4096)
+        block[i] = 1;
+    // Held below the top of the heap, as a model's arrays are after a read.
+    void* after = std::malloc(4096);
+    std::free(const_cast<char*>(block));
+    const size_t kept = ResidentBytes();
+    EXPECT_TRUE(kestrel::platform::ReleaseIdleFreeMemory());
+    EXPECT_LT(ResidentBytes() + kBlock / 2, kept) << "the freed block is still resident";
+    std::free(after);
 }
 #endif
 
