@@ -83,13 +83,7 @@ std::vector<VideoCodec> FfmpegVideoCodecs()
 
 bool FindFfmpegVideoCodec(const std::string& id, VideoCodec& codec)
 {
-    for (const VideoCodec& c : FfmpegVideoCodecs()) {
-        if (c.id == id) {
-            codec = c;
-            return true;
-        }
-    }
-    return false;
+    return FindVideoCodecIn(FfmpegVideoCodecs(), id, codec);
 }
 
 } // namespace kestrel::capture

@@ -14,13 +14,7 @@ std::vector<VideoCodec> AvailableVideoCodecs()
 
 bool FindVideoCodec(const std::string& id, VideoCodec& codec)
 {
-    for (const VideoCodec& c : AvailableVideoCodecs()) {
-        if (c.id == id) {
-            codec = c;
-            return true;
-        }
-    }
-    return false;
+    return FindVideoCodecIn(AvailableVideoCodecs(), id, codec);
 }
 
 } // namespace kestrel::capture

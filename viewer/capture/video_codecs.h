@@ -27,6 +27,18 @@ struct VideoOptions {
 // The offered codec with this id, or nothing when this machine does not have it.
 bool FindVideoCodec(const std::string& id, VideoCodec& codec);
 
+// The codec of the list with this id, or nothing.
+inline bool FindVideoCodecIn(const std::vector<VideoCodec>& codecs, const std::string& id, VideoCodec& codec)
+{
+    for (const VideoCodec& c : codecs) {
+        if (c.id == id) {
+            codec = c;
+            return true;
+        }
+    }
+    return false;
+}
+
 // The option's value for the codec: its default for -1, else clamped into its range.
 inline int EffectiveSettingValue(const VideoCodec& codec, int value)
 {
