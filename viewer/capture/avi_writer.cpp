@@ -3,6 +3,10 @@
 #include "avi_encoder.h"
 
 namespace kestrel::capture {
+namespace {
+// What the encoder says too, for a writer that never opened one.
+constexpr char kNotOpen[] = "No AVI file is open.";
+} // namespace
 
 CAviWriter::CAviWriter() = default;
 
@@ -26,8 +30,21 @@ bool CAviWriter::Open(const std::string& path, int width, int height, double fps
     return encoder_->Open(path, width, height, fps, options);
 }
 
-bool CAviWriter::WriteFrame(const uint8_t* bgrBottomUp) { return encoder_ && encoder_->WriteFrame(bgrBottomUp); }
-bool CAviWriter::Close() { return encoder_ && encoder_->Close(); }
+bool CAviWriter::WriteFrame(const uint8_t* bgrBottomUp)
+{
+    if (encoder_)
+        return encoder_->WriteFrame(bgrBottomUp);
+    lastError_ = kNotOpen;
+    return false;
+}
+
+bool CAviWriter::Close()
+{
+    if (encoder_)
+        return encoder_->Close();
+    lastError_ = kNotOpen;
+    return false;
+}
 
 void CAviWriter::Abandon()
 {
