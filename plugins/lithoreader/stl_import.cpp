@@ -6,6 +6,7 @@
 
 #include "importkit/corner_normals.h"
 #include "importkit/group_normals.h"
+#include "importkit/side_by_side.h"
 #include "stl_weld.h"
 
 namespace kestrel::stl {
@@ -47,14 +48,12 @@ void UsableFacetNormal(const Facet& facet, float* out)
 }
 
 // One group of count facets; mesh holds their welded corners and facet normals.
-bool BuildGroup(const std::string& name, const WeldedMesh& mesh, size_t count, skModel* model)
+bool BuildGroup(const std::string& name, const WeldedMesh& mesh, size_t count, Threads threads, skModel* model)
 {
     skGroup* group = skModelAddGroup(model);
     if (!group)
         return false;
     skGroupSetName(group, name.c_str());
-    if (!StoreTriangles(group, mesh.corners) || !StoreVertices(group, mesh.positions))
-        return false;
 
     const std::vector<float>& facetNormals = mesh.facetNormals;
     const auto joins = [&facetNormals](size_t i, size_t j) {
@@ -63,32 +62,71 @@ bool BuildGroup(const std::string& name, const WeldedMesh& mesh, size_t count, s
         return a[0] * b[0] + a[1] * b[1] + a[2] * b[2] >= kCreaseCosine;
     };
     importkit::CornerNormals normals;
-    return importkit::BuildCornerNormals(mesh.corners.data(), count, mesh.positions.size() / 3,
-                                         facetNormals.data(), joins, normals) &&
-           importkit::StoreCornerNormals(group, normals);
+    bool smoothed = false;
+    bool stored = false;
+    // The group's triangles and vertices are written here, into the memory the file's bytes
+    // left, while the normals, which read only the mesh, are made on the side.
+    importkit::SideBySide(
+        threads == Threads::AsWorthwhile && importkit::WorthSideBySide(count),
+        [&] { stored = StoreTriangles(group, mesh.corners) && StoreVertices(group, mesh.positions); },
+        [&] {
+            smoothed = importkit::BuildCornerNormals(mesh.corners.data(), count, mesh.positions.size() / 3,
+                                                     facetNormals.data(), joins, normals);
+        });
+    return smoothed && stored && importkit::StoreCornerNormals(group, normals);
+}
+
+// The first solid's facet normals as UsableFacetNormal gives them, appended to out.
+void UsableFacetNormals(const File& file, std::vector<float>& out)
+{
+    float normal[3];
+    for (size_t f = 0; f < file.FacetCount(); ++f) {
+        UsableFacetNormal(file.FacetAt(f), normal);
+        out.insert(out.end(), normal, normal + 3);
+    }
+}
+
+// A large file's facet normals are taken on a second thread while its corners are welded;
+// a small one's in the same pass, so that each record is decoded once.
+void WeldFirstSolid(const File& file, Threads threads, WeldedMesh& mesh)
+{
+    if (threads == Threads::One || !importkit::WorthSideBySide(file.FacetCount())) {
+        WeldCorners(file, mesh, UsableFacetNormal);
+        return;
+    }
+    // Reserved here, so that the memory comes from this thread's heap, which the file's
+    // bytes go back to.
+    std::vector<float> facetNormals;
+    facetNormals.reserve(file.FacetCount() * 3);
+    importkit::SideBySide(
+        true, [&] { WeldCorners(file, mesh); }, [&] { UsableFacetNormals(file, facetNormals); });
+    mesh.facetNormals = std::move(facetNormals);
 }
 
 // spent: when given, the file's bytes, freed once welded.
-bool Build(const File& file, skModel* model, std::vector<uint8_t>* spent)
+bool Build(const File& file, Threads threads, skModel* model, std::vector<uint8_t>* spent)
 {
     WeldedMesh mesh;
-    WeldCorners(file, mesh, UsableFacetNormal);
+    WeldFirstSolid(file, threads, mesh);
     const size_t count = file.FacetCount();
     if (spent)
         *spent = {};
-    if (!BuildGroup(file.name, mesh, count, model))
+    if (!BuildGroup(file.name, mesh, count, threads, model))
         return false;
     for (const Solid& solid : file.laterSolids) {
         WeldCorners(solid.facets, mesh, UsableFacetNormal);
-        if (!BuildGroup(solid.name, mesh, solid.facets.size(), model))
+        if (!BuildGroup(solid.name, mesh, solid.facets.size(), threads, model))
             return false;
     }
     return true;
 }
 } // namespace
 
-bool BuildModel(const File& file, skModel* model) { return Build(file, model, nullptr); }
+bool BuildModel(const File& file, skModel* model, Threads threads) { return Build(file, threads, model, nullptr); }
 
-bool BuildModelFreeingBytes(File& file, skModel* model) { return Build(file, model, &file.binaryFile); }
+bool BuildModelFreeingBytes(File& file, skModel* model)
+{
+    return Build(file, Threads::AsWorthwhile, model, &file.binaryFile);
+}
 
 } // namespace kestrel::stl

@@ -15,6 +15,7 @@ add_executable(importer_tests
   plugins/motionreader/bvh_reader_test.cpp
   plugins/studioreader/studio3ds_reader_test.cpp
   plugins/importkit/corner_normals_test.cpp
+  plugins/importkit/side_by_side_test.cpp
   plugins/importer_plugins_test.cpp
   plugins/hostile_imports_test.cpp
 )

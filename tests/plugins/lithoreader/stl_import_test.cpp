@@ -9,6 +9,7 @@
 
 #include "formats/stl_writer.h"
 #include "import_record.h"
+#include "importkit/side_by_side.h"
 #include "stl_import.h"
 #include "stl_parser.h"
 #include "stl_weld.h"
@@ -302,3 +303,45 @@ TEST(StlImport, EachSolidBecomesItsOwnWeldedGroup)
 }
 
 } // namespace
+
+namespace {
+
+// Every array of two groups, byte for byte.
+void ExpectSameGroups(const skGroup* a, const skGroup* b)
+{
+    ASSERT_EQ(skGroupGetVertexCount(a), skGroupGetVertexCount(b));
+    ASSERT_EQ(skGroupGetFaceCount(a), skGroupGetFaceCount(b));
+    ASSERT_EQ(skGroupGetNormalCount(a), skGroupGetNormalCount(b));
+    for (int32_t v = 0; v < skGroupGetVertexCount(a); ++v)
+        ASSERT_EQ(std::memcmp(skGroupGetVertex(a, v), skGroupGetVertex(b, v), sizeof(float) * 3), 0) << v;
+    for (int32_t t = 0; t < skGroupGetFaceCount(a); ++t) {
+        ASSERT_EQ(std::memcmp(skGroupGetTriangle(a, t)->vertexIndices, skGroupGetTriangle(b, t)->vertexIndices, 12), 0);
+        ASSERT_EQ(std::memcmp(skGroupGetTriangle(a, t)->normalIndices, skGroupGetTriangle(b, t)->normalIndices, 12), 0);
+    }
+    for (int32_t n = 0; n < skGroupGetNormalCount(a); ++n)
+        ASSERT_EQ(std::memcmp(skGroupGetNormal(a, n), skGroupGetNormal(b, n), sizeof(skNormal)), 0) << n;
+}
+
+} // namespace
+
+// A file large enough for its work to be split over two threads builds, stored normal
+// by stored normal and crease by crease, what one thread builds.
+TEST(StlImport, ALargeFileBuildsTheSameGroupOnTwoThreadsAsOnOne)
+{
+    std::vector<fx::Facet> facets = fx::Terrain(200); // 80,000 facets
+    ASSERT_GE(facets.size(), kestrel::importkit::kSideBySideFromTriangles);
+    for (size_t f = 0; f < facets.size(); f += 7)
+        std::fill(std::begin(facets[f].normal), std::end(facets[f].normal), 0.0f); // taken from the corners
+    for (size_t f = 3; f < facets.size(); f += 11)
+        facets[f].v[1][2] += 0.5f; // creases, and corners no longer shared
+    const std::vector<uint8_t> bytes = fx::WriteBinary("large", facets);
+
+    ImportRecord one, freed, two;
+    ASSERT_TRUE(kestrel::stl::BuildModel(Parsed(bytes), &one.model, kestrel::stl::Threads::One));
+    ASSERT_TRUE(kestrel::stl::BuildModel(Parsed(bytes), &two.model, kestrel::stl::Threads::AsWorthwhile));
+    kestrel::stl::File file = Parsed(bytes);
+    ASSERT_TRUE(kestrel::stl::BuildModelFreeingBytes(file, &freed.model));
+    ASSERT_EQ(skGroupGetFaceCount(one.Group()), int32_t(facets.size()));
+    ExpectSameGroups(one.Group(), two.Group());
+    ExpectSameGroups(one.Group(), freed.Group());
+}
