@@ -13,6 +13,9 @@ void KeepFreedMemoryForReuse()
     // is trimmed only beyond the kept amount.
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, int(kKeptFreeBytes));
+    // One heap for every thread: what the reading thread frees is what the interface
+    // thread's first frames and the next read take, instead of fresh pages of another arena.
+    mallopt(M_ARENA_MAX, 1);
 #endif
 }
 

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <thread>
+#include <vector>
 #include <unistd.h>
 
 #include "platform/memory_reuse.h"
@@ -32,6 +34,28 @@ TEST(MemoryReuse, LargeFreedBlockStaysForTheNextModel)
     ASSERT_NE(second, nullptr);
     EXPECT_LE(mallinfo2().arena, heapWithBlock);  // the heap did not grow for it
     std::free(second);
+}
+
+// What a read frees on its thread, the interface thread's next blocks take.
+TEST(MemoryReuse, MemoryFreedOnAnotherThreadIsReusedHere)
+{
+    kestrel::platform::KeepFreedMemoryForReuse();
+    constexpr size_t kBlock = size_t(24) << 20;  // small enough for a thread's own arena
+    std::thread([] {
+        std::vector<void*> blocks;
+        for (int i = 0; i < 4; ++i) {
+            blocks.push_back(std::malloc(kBlock));
+            ASSERT_NE(blocks.back(), nullptr);
+            std::memset(blocks.back(), 1, kBlock);
+        }
+        for (void* b : blocks)
+            std::free(b);
+    }).join();
+    const size_t heap = mallinfo2().arena;
+    void* here = std::malloc(kBlock * 3);
+    ASSERT_NE(here, nullptr);
+    EXPECT_LE(mallinfo2().arena, heap) << "the freed blocks were not reused";
+    std::free(here);
 }
 
 TEST(MemoryReuse, FreeMemoryBeyondTheKeptAmountIsGivenBack)
