@@ -110,7 +110,7 @@ bool Build(const File& file, Threads threads, skModel* model, std::vector<uint8_
     WeldFirstSolid(file, threads, mesh);
     const size_t count = file.FacetCount();
     if (spent)
-        *spent = {};
+        std::vector<uint8_t>().swap(*spent);
     if (!BuildGroup(file.name, mesh, count, threads, model))
         return false;
     for (const Solid& solid : file.laterSolids) {

@@ -19,7 +19,7 @@ bool CModel::ImportMd2File(const char* path)
     // A file that is not a usable MD2 leaves the current model alone.
     if (nimbus::md2::Parse(bytes.data(), bytes.size(), file) != nimbus::md2::ParseStatus::Ok)
         return false;
-    bytes = {};
+    std::vector<uint8_t>().swap(bytes); // frees them: assigning {} would keep the capacity
     Unload();
 
     CMesh& mesh = mMeshes.emplace_back();

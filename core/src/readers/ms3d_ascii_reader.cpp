@@ -77,7 +77,7 @@ bool CModel::ImportMs3dAsciiFile(const char* path)
     nimbus::ms3d_ascii::File file;
     if (!nimbus::ms3d_ascii::Parse(reinterpret_cast<const char*>(bytes.data()), bytes.size(), file))
         return false;
-    bytes = {};
+    std::vector<uint8_t>().swap(bytes); // frees them: assigning {} would keep the capacity
 
     mMeshes.resize(file.meshes.size());
     for (size_t i = 0; i < file.meshes.size(); ++i)

@@ -81,7 +81,7 @@ bool CModel::ImportMs3dFile(const char* path)
     nimbus::ms3d::File file;
     if (nimbus::ms3d::Parse(bytes.data(), bytes.size(), file) != nimbus::ms3d::ParseStatus::Ok)
         return false;
-    bytes = {};
+    std::vector<uint8_t>().swap(bytes); // frees them: assigning {} would keep the capacity
 
     mMeshes.resize(file.groups.size());
     for (size_t g = 0; g < file.groups.size(); ++g)

@@ -25,7 +25,7 @@ PlugInResult ImportFile(skModel* model, const char16_t* fileName, Parse parse, B
         File file;
         if (!parse(bytes, file))
             return PLUGIN_RESULT_FAILED;
-        bytes = {};
+        std::vector<uint8_t>().swap(bytes); // frees them: assigning {} would keep the capacity
         if (!build(file, model))
             return PLUGIN_RESULT_FAILED;
         finish(model);
