@@ -82,7 +82,9 @@ void UsableFacetNormals(const File& file, std::vector<float>& out)
     float normal[3];
     for (size_t f = 0; f < file.FacetCount(); ++f) {
         UsableFacetNormal(file.FacetAt(f), normal);
-        out.insert(out.end(), normal, normal + 3);
+        out.push_back(normal[0]);
+        out.push_back(normal[1]);
+        out.push_back(normal[2]);
     }
 }
 

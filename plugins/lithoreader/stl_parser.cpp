@@ -15,7 +15,8 @@ using importkit::TextLines;
 
 constexpr size_t kLinePiece = 255;
 constexpr size_t kHeaderSize = 80;
-constexpr uint64_t kFacetSize = 50;
+constexpr uint64_t kFacetSize = kBinaryRecordBytes;
+static_assert(kHeaderSize + 4 == kBinaryRecordsAt);
 // How far into a file of binary size "solid" may start for the ASCII form to be tried.
 constexpr size_t kAsciiLookBytes = 1024;
 // Triangles of one group: their corners must stay countable in 32 bits.
@@ -182,18 +183,13 @@ size_t File::FacetCount() const
     return binaryFile.size() > kHeaderSize + 4 ? (binaryFile.size() - kHeaderSize - 4) / kFacetSize : 0;
 }
 
-Facet File::FacetAt(size_t index) const
+void DecodeRecord(const uint8_t* p, Facet& facet)
 {
-    if (!binary)
-        return facets[index];
-    const uint8_t* p = binaryFile.data() + kHeaderSize + 4 + kFacetSize * index;
-    Facet facet;
     for (int i = 0; i < 3; ++i)
         facet.normal[i] = LeFloat(p + 4 * i);
     for (int c = 0; c < 3; ++c)
         for (int i = 0; i < 3; ++i)
             facet.corners[c][i] = LeFloat(p + 12 + 12 * c + 4 * i);
-    return facet;  // the attribute word is ignored
 }
 
 ParseStatus Parse(const uint8_t* data, size_t size, File& out)

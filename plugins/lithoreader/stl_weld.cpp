@@ -50,7 +50,7 @@ public:
     {
         const int32_t fresh = int32_t(positions_.size() / 3);
         if (HasNaN(p)) {
-            positions_.insert(positions_.end(), p, p + 3);
+            Store(p);
             return fresh;
         }
         size_t at = size_t(hash) & mask_;
@@ -62,13 +62,20 @@ public:
                 return slot.index;
         }
         slots_[at] = Slot{{p[0], p[1], p[2]}, fresh};
-        positions_.insert(positions_.end(), p, p + 3);
+        Store(p);
         if (++used_ * 2 > slots_.size())
             Resize(slots_.size() * 2);
         return fresh;
     }
 
 private:
+    void Store(const float* p)
+    {
+        positions_.push_back(p[0]);
+        positions_.push_back(p[1]);
+        positions_.push_back(p[2]);
+    }
+
     struct Slot {
         float p[3];
         int32_t index;  // -1 for an empty slot

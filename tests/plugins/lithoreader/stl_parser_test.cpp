@@ -27,6 +27,28 @@ TEST(StlParser, ReadsAsciiFacetsExactly)
     EXPECT_EQ(std::memcmp(f.facets[5].normal, cube[5].normal, sizeof(cube[5].normal)), 0);
 }
 
+// Binary records come out exactly as written, through the host's fast path and through the
+// byte-by-byte decoding other hosts use.
+TEST(StlParser, BinaryRecordsDecodeExactlyOnEveryHost)
+{
+    auto cube = fx::Cube();
+    cube[3].normal[1] = -0.0f;
+    cube[7].v[2][0] = 1.0e-42f; // subnormal
+    File f;
+    ASSERT_EQ(Parse(fx::WriteBinary("part", cube), f), ParseStatus::Ok);
+    ASSERT_TRUE(f.binary);
+    ASSERT_EQ(f.FacetCount(), cube.size());
+    for (size_t i = 0; i < cube.size(); ++i) {
+        kestrel::stl::Facet decoded;
+        kestrel::stl::DecodeRecord(
+            f.binaryFile.data() + kestrel::stl::kBinaryRecordsAt + kestrel::stl::kBinaryRecordBytes * i, decoded);
+        for (const kestrel::stl::Facet& facet : {f.FacetAt(i), decoded}) {
+            EXPECT_EQ(std::memcmp(facet.normal, cube[i].normal, sizeof(facet.normal)), 0) << i;
+            EXPECT_EQ(std::memcmp(facet.corners, cube[i].v, sizeof(facet.corners)), 0) << i;
+        }
+    }
+}
+
 TEST(StlParser, AsciiDetailsOfTheLines)
 {
     File f;
