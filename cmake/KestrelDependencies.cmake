@@ -17,6 +17,9 @@ find_library(FREEIMAGE_LIBRARY freeimage REQUIRED)
 add_library(FreeImage::FreeImage UNKNOWN IMPORTED)
 set_target_properties(FreeImage::FreeImage PROPERTIES IMPORTED_LOCATION "${FREEIMAGE_LIBRARY}"
                       INTERFACE_INCLUDE_DIRECTORIES "${FREEIMAGE_INCLUDE_DIR}")
+# The engine loads the library itself when a decode first needs it.
+add_library(FreeImage::Headers INTERFACE IMPORTED)
+set_target_properties(FreeImage::Headers PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${FREEIMAGE_INCLUDE_DIR}")
 
 if(NOT KESTREL_FUZZ)
   find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets OpenGL OpenGLWidgets PrintSupport Test)

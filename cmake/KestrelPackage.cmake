@@ -22,6 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE ${KESTREL_BUILD_NUMBER})
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# FreeImage (GIF and block-compressed DDS) is loaded when first needed, so no binary names it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libfreeimage3")
 # libnimbus and libtessera come with the package and belong to no other: dpkg-shlibdeps
 # finds the staged copies through the relative run paths, and is told of the build's own
 # copies (the same libraries) so that it never looks for a package providing them.

@@ -61,10 +61,14 @@ plugins="$("$p/bin/kestrel-cli" --plugins-folder)"
 info="$("$p/bin/kestrel-cli" info "$p/share/kestrel/Samples/terrain.stl")" || fail "installed kestrel-cli info of the STL sample"
 grep -q '"kind": *"model"' <<<"$info" || fail "the STL sample is not read as a model: $info"
 pass "installed kestrel-cli reads the STL sample through the installed importer"
+info="$("$p/bin/kestrel-cli" info "$p/share/kestrel/Samples/checker.gif")" || fail "installed kestrel-cli info of the GIF sample"
+grep -q '"width": *64' <<<"$info" || fail "the GIF sample is not decoded: $info"
+pass "installed kestrel-cli decodes the GIF sample through FreeImage, loaded when needed"
 
 # The video encoders are a module found beside the engine, loaded only to record.
 for program in kestrel kestrel-cli; do
   ! ldd "$p/bin/$program" | grep -q libavcodec || fail "$program loads the video encoders at every start"
+  ! ldd "$p/bin/$program" | grep -q libfreeimage || fail "$program loads FreeImage at every start"
 done
 "$p/bin/kestrel-cli" video "$p/share/kestrel/Samples/arm.ms3d" -o "$work/arm.avi" --size 32x24 --end 3 >/dev/null 2>&1 \
   && [ -s "$work/arm.avi" ] || fail "installed kestrel-cli video of the arm sample"
@@ -155,6 +159,7 @@ if [ -n "$deb" ]; then
   depends="$(dpkg-deb -f "$deb" Depends)"
   grep -q "libc6" <<<"$depends" && grep -q "libqt6widgets6" <<<"$depends" || fail "package dependencies: $depends"
   grep -q "libavcodec" <<<"$depends" || fail "the package does not name the encoders its video module needs: $depends"
+  grep -q "libfreeimage3" <<<"$depends" || fail "the package does not name FreeImage, loaded for GIF and DDS: $depends"
   dpkg-deb -f "$deb" Description | grep -q "kestrel-cli" || fail "package long description"
   pass "package $(basename "$deb")"
 else

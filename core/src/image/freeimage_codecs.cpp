@@ -1,4 +1,3 @@
-#include <FreeImage.h>
 #include <algorithm>
 #include <vector>
 
@@ -6,6 +5,7 @@
 #include "dds16_codec.h"
 #include "dds_plain_codec.h"
 #include "dds_layout.h"
+#include "freeimage_session.h"
 #include "gif_layout.h"
 
 namespace nimbus::image {
@@ -13,12 +13,16 @@ namespace {
 
 // Owns a FreeImage bitmap for the length of one decode.
 struct Bitmap {
+    const FreeImageApi& fi;
     FIBITMAP* dib = nullptr;
+    explicit Bitmap(const FreeImageApi& api) : fi(api) {}
     ~Bitmap()
     {
         if (dib)
-            FreeImage_Unload(dib);
+            fi.Unload(dib);
     }
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
 };
 
 uint32_t ReadLe(const uint8_t* p, int bytes)
@@ -39,15 +43,16 @@ bool HeaderSizeAcceptable(const uint8_t* data, size_t size, size_t widthAt, size
 
 bool LoadBitmap(FREE_IMAGE_FORMAT format, const uint8_t* data, size_t size, Bitmap& bitmap)
 {
-    if (!data || size == 0 || size > 0xFFFFFFFFu || !FreeImage_FIFSupportsReading(format))
+    const FreeImageApi& fi = bitmap.fi;
+    if (!data || size == 0 || size > 0xFFFFFFFFu || !fi.FIFSupportsReading(format))
         return false;
-    FIMEMORY* memory = FreeImage_OpenMemory(const_cast<BYTE*>(data), DWORD(size));
+    FIMEMORY* memory = fi.OpenMemory(const_cast<BYTE*>(data), DWORD(size));
     if (!memory)
         return false;
-    bitmap.dib = FreeImage_LoadFromMemory(format, memory, 0);
-    FreeImage_CloseMemory(memory);
-    return bitmap.dib && FreeImage_HasPixels(bitmap.dib) && FreeImage_GetWidth(bitmap.dib) > 0 &&
-           FreeImage_GetHeight(bitmap.dib) > 0 && FreeImage_GetImageType(bitmap.dib) == FIT_BITMAP;
+    bitmap.dib = fi.LoadFromMemory(format, memory, 0);
+    fi.CloseMemory(memory);
+    return bitmap.dib && fi.HasPixels(bitmap.dib) && fi.GetWidth(bitmap.dib) > 0 && fi.GetHeight(bitmap.dib) > 0 &&
+           fi.GetImageType(bitmap.dib) == FIT_BITMAP;
 }
 
 unsigned PaletteIndex(const BYTE* line, unsigned x, unsigned bpp)
@@ -71,20 +76,24 @@ bool DecodeGif(const uint8_t* data, size_t size, SkDecodedImage& out)
     // checked first; the frame never exceeds the canvas.
     if (!SizeAcceptable(canvas.width, canvas.height, 4) || !GifCanvasFitsFile(canvas.width, canvas.height, size))
         return false;
-    Bitmap bitmap;
+    const FreeImageApi* api = UseFreeImage();
+    if (!api)
+        return false;
+    const FreeImageApi& fi = *api;
+    Bitmap bitmap(fi);
     if (!LoadBitmap(FIF_GIF, data, size, bitmap))
         return false;
     FIBITMAP* dib = bitmap.dib;
-    const unsigned bpp = FreeImage_GetBPP(dib);
-    const RGBQUAD* palette = FreeImage_GetPalette(dib);
-    const unsigned colours = FreeImage_GetColorsUsed(dib);
+    const unsigned bpp = fi.GetBPP(dib);
+    const RGBQUAD* palette = fi.GetPalette(dib);
+    const unsigned colours = fi.GetColorsUsed(dib);
     if ((bpp != 1 && bpp != 4 && bpp != 8) || !palette || colours == 0)
         return false;
-    const unsigned width = FreeImage_GetWidth(dib), height = FreeImage_GetHeight(dib);
+    const unsigned width = fi.GetWidth(dib), height = fi.GetHeight(dib);
     if (width != layout.frameWidth || height != layout.frameHeight)
         return false;
     const bool coversCanvas = width == canvas.width && height == canvas.height;
-    const int transparent = FreeImage_IsTransparent(dib) ? FreeImage_GetTransparentIndex(dib) : -1;
+    const int transparent = fi.IsTransparent(dib) ? fi.GetTransparentIndex(dib) : -1;
     const unsigned outBpp = transparent >= 0 || !coversCanvas ? 4 : 3;
     // Allocation zeroes the canvas: where the frame does not reach stays transparent.
     if (!Allocate(out, canvas.width, canvas.height, uint8_t(outBpp * 8)))
@@ -92,7 +101,7 @@ bool DecodeGif(const uint8_t* data, size_t size, SkDecodedImage& out)
     // Scan line 0 is the bottom row, in the frame as in ours.
     const unsigned bottomGap = canvas.height - canvas.frameTop - height;
     for (unsigned y = 0; y < height; ++y) {
-        const BYTE* line = FreeImage_GetScanLine(dib, int(y));
+        const BYTE* line = fi.GetScanLine(dib, int(y));
         uint8_t* dst = out.pixels.data() + (size_t(bottomGap + y) * canvas.width + canvas.frameLeft) * outBpp;
         for (unsigned x = 0; x < width; ++x, dst += outBpp) {
             const unsigned index = PaletteIndex(line, x, bpp);
@@ -151,8 +160,8 @@ bool LoadDdsBitmap(const uint8_t* data, size_t size, Bitmap& bitmap, unsigned& w
 {
     height = ReadLe(data + 12, 4), width = ReadLe(data + 16, 4);
     if (!IsBlockCode(data) || (width % 4 == 0 && height % 4 == 0))
-        return LoadBitmap(FIF_DDS, data, size, bitmap) && FreeImage_GetWidth(bitmap.dib) == width &&
-               FreeImage_GetHeight(bitmap.dib) == height;
+        return LoadBitmap(FIF_DDS, data, size, bitmap) && bitmap.fi.GetWidth(bitmap.dib) == width &&
+               bitmap.fi.GetHeight(bitmap.dib) == height;
     std::vector<uint8_t> padded(data, data + size);
     const uint32_t paddedHeight = (height + 3) / 4 * 4, paddedWidth = (width + 3) / 4 * 4;
     for (int i = 0; i < 4; ++i) {
@@ -160,7 +169,7 @@ bool LoadDdsBitmap(const uint8_t* data, size_t size, Bitmap& bitmap, unsigned& w
         padded[16 + size_t(i)] = uint8_t(paddedWidth >> (8 * i));
     }
     return LoadBitmap(FIF_DDS, padded.data(), padded.size(), bitmap) &&
-           FreeImage_GetWidth(bitmap.dib) == paddedWidth && FreeImage_GetHeight(bitmap.dib) == paddedHeight;
+           bitmap.fi.GetWidth(bitmap.dib) == paddedWidth && bitmap.fi.GetHeight(bitmap.dib) == paddedHeight;
 }
 
 } // namespace
@@ -180,24 +189,28 @@ bool DecodeDds(const uint8_t* data, size_t size, SkDecodedImage& out)
         if (!DdsFileHoldsPixels(data, size)) // now counted at the real block size
             return false;
     }
-    Bitmap bitmap;
+    const FreeImageApi* api = UseFreeImage();
+    if (!api)
+        return false;
+    const FreeImageApi& fi = *api;
+    Bitmap bitmap(fi);
     unsigned width = 0, height = 0;
     if (!LoadDdsBitmap(data, size, bitmap, width, height))
         return false;
     FIBITMAP* dib = bitmap.dib;
-    const FREE_IMAGE_COLOR_TYPE colour = FreeImage_GetColorType(dib);
+    const FREE_IMAGE_COLOR_TYPE colour = fi.GetColorType(dib);
     if (colour != FIC_RGB && colour != FIC_RGBALPHA)
         return false;
-    const unsigned srcBpp = FreeImage_GetBPP(dib);
+    const unsigned srcBpp = fi.GetBPP(dib);
     if (srcBpp != 24 && srcBpp != 32)
         return false;
     const unsigned outBpp = colour == FIC_RGBALPHA ? 4 : 3;
     if (!Allocate(out, width, height, uint8_t(outBpp * 8)))
         return false;
     // Scan line 0 is the bottom row; rows added below a cut image come first.
-    const unsigned skipped = FreeImage_GetHeight(dib) - height;
+    const unsigned skipped = fi.GetHeight(dib) - height;
     for (unsigned y = 0; y < height; ++y) {
-        const BYTE* line = FreeImage_GetScanLine(dib, int(y + skipped));
+        const BYTE* line = fi.GetScanLine(dib, int(y + skipped));
         uint8_t* dst = out.pixels.data() + size_t(y) * width * outBpp;
         for (unsigned x = 0; x < width; ++x, dst += outBpp) {
             const BYTE* src = line + x * (srcBpp / 8);
