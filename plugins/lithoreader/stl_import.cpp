@@ -96,8 +96,8 @@ void WeldFirstSolid(const File& file, Threads threads, WeldedMesh& mesh)
         WeldCorners(file, mesh, UsableFacetNormal);
         return;
     }
-    // Reserved here, so that the memory comes from this thread's heap, which the file's
-    // bytes go back to.
+    // Reserved on this thread: where each thread has a heap of its own, the memory then comes
+    // from the one the file's bytes go back to.
     std::vector<float> facetNormals;
     facetNormals.reserve(file.FacetCount() * 3);
     importkit::SideBySide(

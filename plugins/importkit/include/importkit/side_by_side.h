@@ -2,6 +2,7 @@
 // Two independent pieces of an import at once, on a second thread when there is a core for
 // it. Each piece writes only what it owns, so the result is the same either way.
 
+#include <cstddef>
 #include <exception>
 #include <system_error>
 #include <thread>
