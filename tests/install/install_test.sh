@@ -74,18 +74,30 @@ done
   && [ -s "$work/arm.avi" ] || fail "installed kestrel-cli video of the arm sample"
 pass "installed kestrel-cli records a video through the installed encoder module"
 
-# The viewer starts from the installed tree and keeps running (a window under Xvfb, else
-# off screen); its settings go to a scratch home.
+# The viewer starts from the installed tree and keeps running in a window (under Xvfb); its
+# settings go to a scratch home.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
 mkdir -p "$XDG_CONFIG_HOME"
-platform=()
-[ -n "${DISPLAY:-}" ] || platform=(env QT_QPA_PLATFORM=offscreen)
+if [ -n "${DISPLAY:-}" ]; then
+  set +e
+  timeout 6 "$p/bin/kestrel" "$p/share/kestrel/Samples/terrain.stl" >"$work/viewer.log" 2>&1
+  code=$?
+  set -e
+  [ "$code" -eq 124 ] || { fail "the installed viewer ended with $code"; cat "$work/viewer.log" >&2; }
+  pass "installed viewer runs"
+else
+  echo "skipped: the installed viewer's window (no X display)"
+fi
+# Where no OpenGL context can be made (off screen, without an X server), the viewer says so
+# and ends, instead of crashing when its window is first shown.
 set +e
-timeout 6 "${platform[@]}" "$p/bin/kestrel" "$p/share/kestrel/Samples/terrain.stl" >"$work/viewer.log" 2>&1
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen timeout 6 "$p/bin/kestrel" \
+  "$p/share/kestrel/Samples/terrain.stl" >"$work/no-gl.log" 2>&1
 code=$?
 set -e
-[ "$code" -eq 124 ] || { fail "the installed viewer ended with $code"; cat "$work/viewer.log" >&2; }
-pass "installed viewer runs"
+[ "$code" -eq 1 ] && grep -q "could not create an OpenGL context" "$work/no-gl.log" \
+  || { fail "the viewer without OpenGL ended with $code"; cat "$work/no-gl.log" >&2; }
+pass "the viewer without OpenGL says so and ends"
 
 # The thumbnailer's Exec line, exactly as a file manager runs it.
 exec_line="$(sed -n 's/^Exec=//p' "$p/share/thumbnailers/kestrel.thumbnailer")"

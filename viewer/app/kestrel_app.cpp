@@ -8,6 +8,7 @@
 #include "kestrel_doc.h"
 #include "kestrel_version.h"
 #include "main_frame.h"
+#include "opengl_check.h"
 #include "platform/local_path.h"
 #include "toolbar_icons.h"
 
@@ -56,6 +57,11 @@ CKestrelApp::~CKestrelApp() = default;
 
 bool CKestrelApp::Start()
 {
+    const std::unique_ptr<QOpenGLContext> probe = ProbeOpenGl();
+    if (!probe) {
+        ReportNoOpenGl();
+        return false;
+    }
     frame_ = std::make_unique<frame::CMainFrame>();
     if (!frame_->Create())
         return false;

@@ -1,0 +1,28 @@
+#include "opengl_check.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <cstdio>
+
+namespace kestrel::app {
+
+std::unique_ptr<QOpenGLContext> ProbeOpenGl()
+{
+    auto context = std::make_unique<QOpenGLContext>();
+    if (!context->create())
+        return nullptr;
+    return context;
+}
+
+void ReportNoOpenGl()
+{
+    const QString text = QStringLiteral("Kestrel could not create an OpenGL context on this display, so its "
+                                        "window cannot be shown.");
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    // Nobody would see a box on these platforms, and it would wait for ever.
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QStringLiteral("Kestrel"), text);
+}
+
+} // namespace kestrel::app
