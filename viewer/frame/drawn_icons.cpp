@@ -1,6 +1,7 @@
 // Our own toolbar artwork, used where the desktop's icon theme has no icon of the command.
 #include "drawn_icons.h"
 
+#include <QIconEngine>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QtMath>
@@ -532,7 +533,9 @@ IconDrawing ForCommand(int id)
 
 } // namespace
 
-QIcon MakeIcon(const IconDrawing& draw)
+namespace {
+
+QIcon DrawnNow(const IconDrawing& draw)
 {
     QIcon icon;
     for (int size : kIconSizes) {
@@ -547,6 +550,51 @@ QIcon MakeIcon(const IconDrawing& draw)
     }
     return icon;
 }
+
+// Draws the icon the first time it is shown or asked for its pixels: most commands' icons are
+// never shown (menus show none), and drawing them all took most of the window's set-up.
+class LazyDrawnIcon final : public QIconEngine {
+public:
+    explicit LazyDrawnIcon(IconDrawing draw) : draw_(std::move(draw)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Drawn().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Drawn().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Drawn().pixmap(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int size : kIconSizes)
+            sizes.append(QSize(size, size));
+        return sizes;
+    }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("KestrelDrawnIcon"); }
+    QIconEngine* clone() const override { return new LazyDrawnIcon(*this); }
+
+private:
+    const QIcon& Drawn()
+    {
+        if (drawn_.isNull())
+            drawn_ = DrawnNow(draw_);
+        return drawn_;
+    }
+
+    IconDrawing draw_;
+    QIcon drawn_;
+};
+
+} // namespace
+
+QIcon MakeIcon(const IconDrawing& draw) { return QIcon(new LazyDrawnIcon(draw)); }
 
 QIcon DrawnCommandIcon(int commandId)
 {

@@ -111,6 +111,25 @@ TEST_F(FrameToolbarsTest, EveryToolbarButtonHasAPictogramOfItsOwn)
     EXPECT_GE(buttons, 50);
 }
 
+// An icon is drawn the first time its pixels are wanted, once for all its sizes; the sizes
+// it offers are known before.
+TEST_F(FrameToolbarsTest, AnIconIsDrawnOnlyOnceItIsWanted)
+{
+    int drawings = 0;
+    const QIcon icon = kestrel::frame::MakeIcon([&drawings](QPainter& p) {
+        ++drawings;
+        p.fillRect(QRectF(2, 2, 12, 12), Qt::red);
+    });
+    EXPECT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{QSize(16, 16), QSize(24, 24), QSize(32, 32)}));
+    EXPECT_EQ(drawings, 0);
+    EXPECT_EQ(icon.pixmap(24).toImage().pixelColor(12, 12), QColor(Qt::red));
+    EXPECT_EQ(drawings, 3);
+    const QIcon copy = icon;
+    EXPECT_EQ(copy.pixmap(16).size(), QSize(16, 16));
+    EXPECT_EQ(drawings, 3);
+}
+
 TEST_F(FrameToolbarsTest, TheDesktopIconThemeIsUsedWhereItHasTheIcon)
 {
     QTemporaryDir themes;
