@@ -57,8 +57,7 @@ CKestrelApp::~CKestrelApp() = default;
 
 bool CKestrelApp::Start()
 {
-    const std::unique_ptr<QOpenGLContext> probe = ProbeOpenGl();
-    if (!probe) {
+    if (!OpenGlAvailable()) {
         ReportNoOpenGl();
         return false;
     }

@@ -2,16 +2,24 @@
 
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QOpenGLContext>
 #include <cstdio>
 
 namespace kestrel::app {
 
-std::unique_ptr<QOpenGLContext> ProbeOpenGl()
+namespace {
+bool IsDesktopPlatform(const QString& platform)
 {
-    auto context = std::make_unique<QOpenGLContext>();
-    if (!context->create())
-        return nullptr;
-    return context;
+    return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+}
+} // namespace
+
+bool OpenGlAvailable()
+{
+    if (IsDesktopPlatform(QGuiApplication::platformName()))
+        return true;
+    QOpenGLContext context;
+    return context.create();
 }
 
 void ReportNoOpenGl()
