@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 #include <mutex>
+#include <type_traits>
 
 namespace nimbus::image {
 namespace {
