@@ -33,9 +33,11 @@ xvfb=$!
 export DISPLAY=$screen
 for _ in $(seq 50); do xdpyinfo &>/dev/null && break; sleep 0.1; done
 
+# Each at 1024 x 768 from the top-left corner, as kestrel starts on this screen: fstl's own
+# first size, 600 x 400, would leave the middle of the screen, and the drag, outside it.
 declare -A launch=(
   [kestrel]="$build/bin/kestrel"
-  [fstl]="fstl"
+  [fstl]="fstl -geometry 1024x768+0+0"
   [f3d]="f3d --resolution=1024,768"
 )
 programs=(kestrel)

@@ -7,6 +7,10 @@
 #include <QStatusBar>
 
 namespace kestrel::view {
+namespace {
+constexpr int kBusySteps = 8;
+constexpr int kBusyStepMs = 200;
+} // namespace
 
 COpenProgress::COpenProgress(QStatusBar& bar) : QWidget(&bar)
 {
@@ -15,7 +19,8 @@ COpenProgress::COpenProgress(QStatusBar& bar) : QWidget(&bar)
     row->setContentsMargins(0, 0, 0, 0);
     // An importer reports no progress, so the bar only shows that work goes on.
     auto* busy = new QProgressBar(this);
-    busy->setRange(0, 0);
+    busy->setRange(0, kBusySteps);
+    busy->setValue(0);
     busy->setFixedWidth(120);
     busy->setMaximumHeight(16);
     busy->setTextVisible(false);
@@ -31,6 +36,9 @@ COpenProgress::COpenProgress(QStatusBar& bar) : QWidget(&bar)
     connect(escape, &QShortcut::activated, this, &COpenProgress::cancelRequested);
     connect(this, &COpenProgress::cancelRequested, escape, [escape] { escape->setEnabled(false); });
     escape_ = escape;
+    busy_ = busy;
+    stepTimer_.setInterval(kBusyStepMs);
+    connect(&stepTimer_, &QTimer::timeout, this, &COpenProgress::Step);
     bar.addPermanentWidget(this);
     hide();
 }
@@ -39,6 +47,13 @@ void COpenProgress::SetLoading(bool loading)
 {
     setVisible(loading);
     escape_->setEnabled(loading);
+    busy_->setValue(0);
+    if (loading)
+        stepTimer_.start();
+    else
+        stepTimer_.stop();
 }
+
+void COpenProgress::Step() { busy_->setValue(busy_->value() >= kBusySteps ? 0 : busy_->value() + 1); }
 
 } // namespace kestrel::view

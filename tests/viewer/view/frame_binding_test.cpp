@@ -4,9 +4,12 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <filesystem>
+#include <set>
 
 #include "formats/stl_writer.h"
 #include "command_ids.h"
@@ -16,6 +19,7 @@
 #include "kestrel_doc.h"
 #include "kestrel_view.h"
 #include "main_frame.h"
+#include "open_progress.h"
 #include "preference_store.h"
 #include "recent_files.h"
 #include "status_message.h"
@@ -129,6 +133,36 @@ TEST(FrameBinding, ALongReadKeepsTheWindowWorkingAndCanBeCancelled)
 } // namespace
 
 namespace {
+
+// The busy bar moves a few times a second, not at the screen's rate: each change redraws the
+// whole window with the 3D view, which took the processor from the read.
+TEST(FrameBinding, TheOpenProgressBarStepsWhileLoadingAndRestsAfter)
+{
+    KESTREL_SKIP_WITHOUT_X_SERVER();
+    QStatusBar bar;
+    view::COpenProgress progress(bar);
+    bar.show();
+    auto* busy = progress.findChild<QProgressBar*>();
+    ASSERT_NE(busy, nullptr);
+    EXPECT_GT(busy->maximum(), busy->minimum()); // a range of its own: no animation at the screen's rate
+    progress.SetLoading(true);
+    EXPECT_TRUE(progress.isVisible());
+    std::set<int> seen;
+    int changes = 0;
+    QObject::connect(busy, &QProgressBar::valueChanged, &progress, [&](int value) {
+        seen.insert(value);
+        ++changes;
+    });
+    QTest::qWait(1000);
+    EXPECT_GE(seen.size(), 3u);
+    EXPECT_LE(changes, 10);
+    progress.SetLoading(false);
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_EQ(busy->value(), busy->minimum());
+    const int afterStop = changes;
+    QTest::qWait(300);
+    EXPECT_EQ(changes, afterStop);
+}
 
 TEST(FrameBinding, TheFolderTreeKeepsTheCurrentFolderAndGoesUpOneLevel)
 {
