@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Launch to the model's first frame, resident memory after loading, and the frame rate while
-# a drag orbits the model, for kestrel and, where installed, fstl and f3d, in interleaved
+# Launch to the window's first picture and to the model's first frame, resident memory after
+# loading, and the frame rate while a drag orbits the model, for kestrel and, where installed, fstl and f3d, in interleaved
 # rounds on one virtual screen of 1024 x 768 without a window manager. Builds nothing: the
 # build folder must hold bin/kestrel, its Plug-Ins and bin/kestrel_bench_terrain_stl.
 #
@@ -67,6 +67,9 @@ run_once() {
   done
   local rss; rss=$(ps -o rss= -p "$pid" | tr -d ' ' || true); rss=${rss:-0}
   local before; before=$(cut -d' ' -f1 "$dir/swaps" 2>/dev/null || echo 0)
+  # The window shows first with its first buffer swap.
+  local shown; shown=$(cut -d' ' -f3 "$dir/swaps" 2>/dev/null || true)
+  local window="-"; [[ -n $shown ]] && window=$(echo "$shown - $start" | bc)
   xdotool mousemove 512 384 mousedown 1
   local steps=$((orbit_seconds * 20))
   for s in $(seq "$steps"); do xdotool mousemove $((412 + (s * 200 / steps))) $((384 + (s % 7))); sleep 0.05; done
@@ -80,7 +83,7 @@ run_once() {
     local diff; diff=$(compare -metric RMSE "$dir/f$k.png" "$dir/f$last.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
     if (( $(echo "$diff < 0.05" | bc) )); then first=$t; break; fi
   done <"$dir/times"
-  echo "$name $round $first $((rss / 1024)) $(echo "scale=1; ($after - $before) / $orbit_seconds" | bc)" >>"$work/results"
+  echo "$name $round $first $((rss / 1024)) $(echo "scale=1; ($after - $before) / $orbit_seconds" | bc) $window" >>"$work/results"
 }
 
 echo "model: $model ($(stat -c %s "$model") bytes)"
@@ -90,12 +93,13 @@ for round in $(seq "$rounds"); do
 done
 
 median() { sort -n | awk '{a[NR]=$1} END {if (NR) print (NR % 2 ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2); else print "-"}'; }
-printf "%-8s %22s %22s %22s\n" program "first frame (s)" "resident (MiB)" "orbit (frames/s)"
+printf "%-8s %16s %16s %16s %16s\n" program "window (s)" "first frame (s)" "resident (MiB)" "orbit (frames/s)"
 for name in "${programs[@]}"; do
   f=$(awk -v n="$name" '$1 == n && $3 != "-" {print $3}' "$work/results" | median)
   m=$(awk -v n="$name" '$1 == n {print $4}' "$work/results" | median)
   o=$(awk -v n="$name" '$1 == n {print $5}' "$work/results" | median)
-  printf "%-8s %22s %22s %22s\n" "$name" "$f" "$m" "$o"
+  w=$(awk -v n="$name" '$1 == n && $6 != "-" {print $6}' "$work/results" | median)
+  printf "%-8s %16s %16s %16s %16s\n" "$name" "$w" "$f" "$m" "$o"
 done
-echo "each run: program round first-frame resident orbit"
+echo "each run: program round first-frame resident orbit window"
 cat "$work/results"

@@ -1,5 +1,6 @@
 /* Counts the buffer swaps of a program it is preloaded into, for frame rates of viewers that
- * show none themselves. The count and the time of the last swap go to $SWAP_COUNT_FILE. */
+ * show none themselves. The count, the time of the last swap and the wall-clock time of the
+ * first (when the window first shows anything) go to $SWAP_COUNT_FILE. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -9,6 +10,7 @@
 #include <unistd.h>
 
 static long swaps;
+static double firstSwap;
 
 static void Record(void)
 {
@@ -20,9 +22,14 @@ static void Record(void)
     if (fd < 0)
         return;
     struct timespec t;
+    if (swaps == 0) {
+        clock_gettime(CLOCK_REALTIME, &t);
+        firstSwap = t.tv_sec + t.tv_nsec * 1e-9;
+    }
     clock_gettime(CLOCK_MONOTONIC, &t);
-    char line[64];
-    const int n = snprintf(line, sizeof line, "%ld %.6f\n", ++swaps, t.tv_sec + t.tv_nsec * 1e-9);
+    char line[96];
+    const int n =
+        snprintf(line, sizeof line, "%ld %.6f %.6f\n", ++swaps, t.tv_sec + t.tv_nsec * 1e-9, firstSwap);
     if (n > 0)
         (void)pwrite(fd, line, (size_t)n, 0);
 }

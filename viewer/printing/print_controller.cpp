@@ -57,7 +57,15 @@ CPrintController::CPrintController(view::CKestrelDoc& doc, view::CKestrelView& v
                                    QWidget* dialogParent, QObject* parent)
     : QObject(parent), doc_(doc), view_(view), status_(status), dialogParent_(dialogParent)
 {
-    printer_.setFromTo(1, 1);
+}
+
+QPrinter& CPrintController::Printer()
+{
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setFromTo(1, 1);
+    }
+    return *printer_;
 }
 
 PixelSize CPrintController::ViewSize() const
@@ -84,21 +92,21 @@ void CPrintController::NameTheJob()
 {
     // The job, the preview's caption and a PDF's file name follow the document.
     const QString name = QFileInfo(doc_.PathName()).completeBaseName();
-    printer_.setDocName(name.isEmpty() ? QStringLiteral("Kestrel") : name);
+    Printer().setDocName(name.isEmpty() ? QStringLiteral("Kestrel") : name);
 }
 
 void CPrintController::Print()
 {
     NameTheJob();
-    printer_.setFromTo(1, 1);
-    QPrintDialog dialog(&printer_, dialogParent_);
+    Printer().setFromTo(1, 1);
+    QPrintDialog dialog(&Printer(), dialogParent_);
     dialog.setMinMax(1, 1);
     dialog.setFromTo(1, 1);
     dialog.setPrintRange(QAbstractPrintDialog::AllPages);
     if (dialog.exec() != QDialog::Accepted)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    PrintTo(printer_, false);
+    PrintTo(Printer(), false);
     QApplication::restoreOverrideCursor();
 }
 
@@ -108,7 +116,7 @@ void CPrintController::PrintPreview()
     {
         AnimationHold hold(doc_.Data().model);
         NameTheJob();
-        QPrintPreviewDialog dialog(&printer_, dialogParent_);
+        QPrintPreviewDialog dialog(&Printer(), dialogParent_);
         // The page is the point of the window: most of the main window's room goes to it.
         if (dialogParent_)
             dialog.resize(dialogParent_->size() * kPreviewShare);
@@ -128,7 +136,7 @@ void CPrintController::PrintPreview()
 
 void CPrintController::PrintSetup()
 {
-    QPageSetupDialog dialog(&printer_, dialogParent_);
+    QPageSetupDialog dialog(&Printer(), dialogParent_);
     dialog.exec();
 }
 

@@ -2,6 +2,7 @@
 #include <QObject>
 #include <QPrinter>
 #include <functional>
+#include <memory>
 
 #include "print_layout.h"
 
@@ -40,7 +41,9 @@ public:
     // that cannot be painted is reported in the status. False in that case.
     bool PrintTo(QPrinter& printer, bool preview);
 
-    QPrinter& Printer() { return printer_; }
+    // Made on first use: a printer loads the print system's libraries, about twenty, which
+    // a start that prints nothing need not wait for.
+    QPrinter& Printer();
     // The view's size in pixels, which the picture's aspect ratio follows.
     PixelSize ViewSize() const;
 
@@ -55,7 +58,7 @@ private:
     view::CKestrelView& view_;
     frame::CStatusMessage& status_;
     QWidget* dialogParent_;
-    QPrinter printer_{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> printer_;
 };
 
 } // namespace kestrel::printing
