@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Launch to the window's first picture and to the model's first frame, resident memory after
-# loading, and the frame rate while a drag orbits the model, for kestrel and, where installed, fstl and f3d, in interleaved
-# rounds on one virtual screen of 1024 x 768 without a window manager. Builds nothing: the
-# build folder must hold bin/kestrel, its Plug-Ins and bin/kestrel_bench_terrain_stl.
+# loading, and the frame rate while a drag orbits the model, for kestrel and, where installed,
+# fstl and f3d, in interleaved rounds on one virtual screen of 1024 x 768 without a window
+# manager. Builds nothing: the build folder must hold bin/kestrel, its Plug-Ins and
+# bin/kestrel_bench_terrain_stl.
 #
 # usage: bench/viewer/compare-viewers.sh BUILD_DIR [ROUNDS] [MODEL]
 # Needs Xvfb, ImageMagick, xdotool and a C compiler; fstl and f3d (Debian packages) are
