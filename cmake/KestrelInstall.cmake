@@ -23,6 +23,8 @@ endfunction()
 
 set_target_properties(tessera nimbus PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS tessera nimbus LIBRARY DESTINATION ${KESTREL_INSTALL_LIBDIR} NAMELINK_SKIP)
+# Loaded by the engine from its own folder when a font is first built.
+install(TARGETS nimbus_glyphs LIBRARY DESTINATION ${KESTREL_INSTALL_LIBDIR})
 # Loaded by the programs through their run path when a video is first recorded.
 if(TARGET kestrel_video_encoders)
   install(TARGETS kestrel_video_encoders LIBRARY DESTINATION ${KESTREL_INSTALL_LIBDIR})

@@ -27,7 +27,8 @@ cmake --install "$build_dir" --prefix "$work/first" >/dev/null
 mv "$work/first" "$work/moved"
 p="$work/moved"
 for f in bin/kestrel bin/kestrel-cli lib/kestrel/libnimbus.so lib/kestrel/libtessera.so \
-         lib/kestrel/libkestrel_video_encoders.so lib/kestrel/Plug-Ins/lithoreader.so lib/kestrel/Plug-Ins/picturereader.so \
+         lib/kestrel/libkestrel_video_encoders.so lib/kestrel/libnimbus_glyphs.so \
+         lib/kestrel/Plug-Ins/lithoreader.so lib/kestrel/Plug-Ins/picturereader.so \
          share/kestrel/Samples/terrain.stl share/applications/org.halvard.Kestrel.desktop \
          share/metainfo/org.halvard.Kestrel.metainfo.xml share/mime/packages/kestrel.xml \
          share/thumbnailers/kestrel.thumbnailer share/icons/hicolor/scalable/apps/org.halvard.Kestrel.svg; do
@@ -64,6 +65,11 @@ pass "installed kestrel-cli reads the STL sample through the installed importer"
 info="$("$p/bin/kestrel-cli" info "$p/share/kestrel/Samples/checker.gif")" || fail "installed kestrel-cli info of the GIF sample"
 grep -q '"width": *64' <<<"$info" || fail "the GIF sample is not decoded: $info"
 pass "installed kestrel-cli decodes the GIF sample through FreeImage, loaded when needed"
+! ldd "$p/bin/kestrel-cli" | grep -q libfontconfig || fail "kestrel-cli loads the font libraries at every start"
+console_err="$("$p/bin/kestrel-cli" render "$p/share/kestrel/Samples/terrain.stl" -o "$work/console.png" --size 160x120 \
+  --console 2>&1 >/dev/null)" && [ -s "$work/console.png" ] || fail "installed kestrel-cli render --console: $console_err"
+! grep -q "No font" <<<"$console_err" || fail "the installed engine does not find its glyph module: $console_err"
+pass "installed kestrel-cli prints the console's text through the glyph module, loaded when needed"
 
 # The video encoders are a module found beside the engine, loaded only to record.
 for program in kestrel kestrel-cli; do
@@ -159,7 +165,8 @@ deb="$(ls "$work"/package/kestrel_*.deb 2>/dev/null | head -n 1)"
 if [ -n "$deb" ]; then
   contents="$(dpkg-deb --contents "$deb")"
   for f in ./usr/bin/kestrel ./usr/bin/kestrel-cli ./usr/lib/kestrel/libnimbus.so ./usr/lib/kestrel/libtessera.so \
-           ./usr/lib/kestrel/libkestrel_video_encoders.so ./usr/lib/kestrel/Plug-Ins/lithoreader.so \
+           ./usr/lib/kestrel/libkestrel_video_encoders.so ./usr/lib/kestrel/libnimbus_glyphs.so \
+           ./usr/lib/kestrel/Plug-Ins/lithoreader.so \
            ./usr/share/kestrel/Samples/terrain.stl \
            ./usr/share/applications/org.halvard.Kestrel.desktop ./usr/share/metainfo/org.halvard.Kestrel.metainfo.xml \
            ./usr/share/mime/packages/kestrel.xml ./usr/share/thumbnailers/kestrel.thumbnailer \
@@ -171,6 +178,8 @@ if [ -n "$deb" ]; then
   depends="$(dpkg-deb -f "$deb" Depends)"
   grep -q "libc6" <<<"$depends" && grep -q "libqt6widgets6" <<<"$depends" || fail "package dependencies: $depends"
   grep -q "libavcodec" <<<"$depends" || fail "the package does not name the encoders its video module needs: $depends"
+  grep -q "libfontconfig1" <<<"$depends" && grep -q "libfreetype6" <<<"$depends" \
+    || fail "the package does not name the font libraries its glyph module needs: $depends"
   grep -q "libfreeimage3" <<<"$depends" || fail "the package does not name FreeImage, loaded for GIF and DDS: $depends"
   dpkg-deb -f "$deb" Description | grep -q "kestrel-cli" || fail "package long description"
   pass "package $(basename "$deb")"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "console/glyph_raster.h"
+#include "console/glyph_module.h"
 #include "nimbus/font.h"
 
 namespace {
@@ -66,7 +66,7 @@ bool CWSKFont::Build(const char* faceName, int size, SkDeviceContext deviceConte
 {
     if (!deviceContext || !faceName || size <= 0 || size > kMaxPixelSize)
         return false;
-    const std::vector<nimbus::GlyphBitmap> glyphs = nimbus::RasterizeBoldGlyphs(faceName, size, kFirstChar, kCharCount);
+    const std::vector<nimbus::GlyphBitmap> glyphs = nimbus::LoadBoldGlyphs(faceName, size, kFirstChar, kCharCount);
     if (glyphs.size() != size_t(kCharCount))
         return false;
     const GLuint first = glGenLists(kCharCount);
