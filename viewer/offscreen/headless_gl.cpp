@@ -1,4 +1,5 @@
 #include "headless_gl.h"
+#include "egl_library.h"
 
 #define GL_GLEXT_PROTOTYPES
 #include <EGL/egl.h>
@@ -12,23 +13,23 @@
 namespace kestrel::offscreen {
 namespace {
 
-EGLDisplay OpenDisplay(std::string* error)
+EGLDisplay OpenDisplay(const EglLibrary& egl, std::string* error)
 {
     auto getPlatformDisplay =
-        reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
+        reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(egl.getProcAddress("eglGetPlatformDisplayEXT"));
     if (!getPlatformDisplay) {
         if (error)
             *error = "eglGetPlatformDisplayEXT is missing";
         return EGL_NO_DISPLAY;
     }
-    const char* ext = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
+    const char* ext = egl.queryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
     if (ext && std::strstr(ext, "EGL_MESA_platform_surfaceless")) {
         EGLDisplay d = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
         if (d != EGL_NO_DISPLAY)
             return d;
     }
     // Other drivers offer a device platform instead.
-    auto queryDevices = reinterpret_cast<PFNEGLQUERYDEVICESEXTPROC>(eglGetProcAddress("eglQueryDevicesEXT"));
+    auto queryDevices = reinterpret_cast<PFNEGLQUERYDEVICESEXTPROC>(egl.getProcAddress("eglQueryDevicesEXT"));
     if (queryDevices) {
         EGLDeviceEXT devices[8];
         EGLint count = 0;
@@ -42,9 +43,11 @@ EGLDisplay OpenDisplay(std::string* error)
 
 } // namespace
 
+HeadlessGl* HeadlessGl::instance_ = nullptr;
+
 HeadlessGl* HeadlessGl::Acquire(int width, int height, std::string* error)
 {
-    static HeadlessGl* instance = nullptr;
+    HeadlessGl*& instance = instance_;
     static bool failed = false;
     static std::string failure;
     if (failed) {
@@ -73,31 +76,35 @@ HeadlessGl* HeadlessGl::Acquire(int width, int height, std::string* error)
 
 bool HeadlessGl::Create(std::string* error)
 {
-    EGLDisplay display = OpenDisplay(error);
+    const EglLibrary* egl = LoadEglLibrary(error);
+    if (!egl)
+        return false;
+    EGLDisplay display = OpenDisplay(*egl, error);
     if (display == EGL_NO_DISPLAY)
         return false;
     EGLint major = 0, minor = 0;
-    if (!eglInitialize(display, &major, &minor)) {
+    if (!egl->initialize(display, &major, &minor)) {
         *error = "eglInitialize failed";
         return false;
     }
-    eglBindAPI(EGL_OPENGL_API);
+    egl->bindApi(EGL_OPENGL_API);
     const EGLint configAttribs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                                     EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8,
                                     EGL_DEPTH_SIZE, 24, EGL_NONE};
     EGLConfig config = nullptr;
     EGLint count = 0;
-    if (!eglChooseConfig(display, configAttribs, &config, 1, &count) || count < 1) {
+    if (!egl->chooseConfig(display, configAttribs, &config, 1, &count) || count < 1) {
         *error = "no EGL config for desktop OpenGL";
         return false;
     }
     // Asking for 2.1 gives a compatibility profile, where the fixed-function calls work.
     const EGLint contextAttribs[] = {EGL_CONTEXT_MAJOR_VERSION, 2, EGL_CONTEXT_MINOR_VERSION, 1, EGL_NONE};
-    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttribs);
+    EGLContext context = egl->createContext(display, config, EGL_NO_CONTEXT, contextAttribs);
     if (context == EGL_NO_CONTEXT) {
         *error = "eglCreateContext failed";
         return false;
     }
+    egl_ = egl;
     display_ = display;
     context_ = context;
     MakeCurrent();
@@ -107,11 +114,17 @@ bool HeadlessGl::Create(std::string* error)
 
 void HeadlessGl::MakeCurrent()
 {
-    eglBindAPI(EGL_OPENGL_API);
-    eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_);
+    egl_->bindApi(EGL_OPENGL_API);
+    egl_->makeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_);
     if (fbo_)
         glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
     glViewport(0, 0, width_, height_);
+}
+
+void HeadlessGl::ReleaseCurrent()
+{
+    if (instance_)
+        instance_->egl_->makeCurrent(instance_->display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
 }
 
 void HeadlessGl::CreateTarget()

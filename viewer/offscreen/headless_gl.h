@@ -5,6 +5,8 @@
 
 namespace kestrel::offscreen {
 
+struct EglLibrary;
+
 // One off-screen OpenGL compatibility context on Mesa's surfaceless EGL platform,
 // drawing into a framebuffer object. The EGL display is shared by the whole process.
 class HeadlessGl {
@@ -14,6 +16,8 @@ public:
     static HeadlessGl* Acquire(int width, int height, std::string* error = nullptr);
 
     void MakeCurrent();
+    // Leaves the thread with no current context of ours, if one was ever made.
+    static void ReleaseCurrent();
     void Resize(int width, int height);
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -25,10 +29,12 @@ public:
 
 private:
     HeadlessGl() = default;
+    static HeadlessGl* instance_;
     bool Create(std::string* error);
     void CreateTarget();
     void DestroyTarget();
 
+    const EglLibrary* egl_ = nullptr;
     void* display_ = nullptr;
     void* context_ = nullptr;
     unsigned fbo_ = 0, colour_ = 0, depth_ = 0;

@@ -1,7 +1,6 @@
 #include "print_picture.h"
 
 #define GL_GLEXT_PROTOTYPES
-#include <EGL/egl.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <QOpenGLContext>
@@ -71,12 +70,7 @@ void ReleaseQtContext()
         current->doneCurrent();
 }
 
-void ReleaseOffscreenContext()
-{
-    const EGLDisplay display = eglGetCurrentDisplay();
-    if (display != EGL_NO_DISPLAY)
-        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-}
+void ReleaseOffscreenContext() { offscreen::HeadlessGl::ReleaseCurrent(); }
 
 // The image view of the window, grown with the picture so the image covers the same part of it.
 scene::ImageView ScaledImageView(scene::ImageView view, float factor)
