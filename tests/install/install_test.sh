@@ -66,6 +66,7 @@ info="$("$p/bin/kestrel-cli" info "$p/share/kestrel/Samples/checker.gif")" || fa
 grep -q '"width": *64' <<<"$info" || fail "the GIF sample is not decoded: $info"
 pass "installed kestrel-cli decodes the GIF sample through FreeImage, loaded when needed"
 ! ldd "$p/bin/kestrel-cli" | grep -q libfontconfig || fail "kestrel-cli loads the font libraries at every start"
+! ldd "$p/bin/kestrel-cli" | grep -q libEGL || fail "kestrel-cli loads libEGL at every start"
 console_err="$("$p/bin/kestrel-cli" render "$p/share/kestrel/Samples/terrain.stl" -o "$work/console.png" --size 160x120 \
   --console 2>&1 >/dev/null)" && [ -s "$work/console.png" ] || fail "installed kestrel-cli render --console: $console_err"
 ! grep -q "No font" <<<"$console_err" || fail "the installed engine does not find its glyph module: $console_err"
