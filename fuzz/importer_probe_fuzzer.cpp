@@ -3,6 +3,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    (void)kestrel::host::MayBeImporterFile(data, size);
+    (void)kestrel::host::ProbeImporterFile(data, size, "STL");
     return 0;
 }

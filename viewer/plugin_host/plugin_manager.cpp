@@ -134,37 +134,66 @@ int CPlugInManager::ScanFolder(const std::string& folder, bool importersOnly, co
             files.push_back(item.path());
     std::sort(files.begin(), files.end());
 
-    for (const std::filesystem::path& file : files) {
-        if (importersOnly && !MayBeImporter(file.string()))
-            continue;
-        PlugInEntry entry;
-        entry.path = file.string();
-        entry.library = dlopen(entry.path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!entry.library)
-            continue;
-        auto create = reinterpret_cast<PlugInCreateFunction>(dlsym(entry.library, PLUGIN_CREATE_EXPORT_NAME));
-        auto destroy = reinterpret_cast<PlugInDestroyFunction>(dlsym(entry.library, PLUGIN_DESTROY_EXPORT_NAME));
-        if (!create || !destroy) {
-            dlclose(entry.library);
-            continue;
-        }
-        try {
-            entry.plugIn = create();
-        } catch (...) {
-            entry.plugIn = nullptr;
-        }
-        if (!entry.plugIn) {
-            dlclose(entry.library);
-            continue;
-        }
-        if (!Accept(entry, importersOnly))
-            Release(entry);
-        else if (!stopExtension.empty() && FindFileType(stopExtension))
-            break;
+    const bool deferred = LoadFiles(files, importersOnly, stopExtension);
+    // No importer declares the extension: the file's content will choose its type, from
+    // every importer, loaded in name order as Scan would.
+    if (deferred && !FindFileType(stopExtension)) {
+        UnloadAll();
+        LoadFiles(files, importersOnly, std::string());
     }
     AddNativeType();
     AssignCommandIds();
     return Count();
+}
+
+bool CPlugInManager::LoadFiles(const std::vector<std::filesystem::path>& files, bool importersOnly,
+                               const std::string& stopExtension)
+{
+    bool deferred = false;
+    for (const std::filesystem::path& file : files) {
+        if (importersOnly) {
+            const ImporterProbe probe = ProbeImporter(file.string(), stopExtension);
+            if (probe == ImporterProbe::kNotImporter)
+                continue;
+            // Its registration names other extensions only, so it cannot serve this file.
+            if (probe == ImporterProbe::kDeclaresOthers && !stopExtension.empty()) {
+                deferred = true;
+                continue;
+            }
+        }
+        if (Load(file.string(), importersOnly) && !stopExtension.empty() && FindFileType(stopExtension))
+            break;
+    }
+    return deferred;
+}
+
+bool CPlugInManager::Load(const std::string& path, bool importersOnly)
+{
+    PlugInEntry entry;
+    entry.path = path;
+    entry.library = dlopen(entry.path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!entry.library)
+        return false;
+    auto create = reinterpret_cast<PlugInCreateFunction>(dlsym(entry.library, PLUGIN_CREATE_EXPORT_NAME));
+    auto destroy = reinterpret_cast<PlugInDestroyFunction>(dlsym(entry.library, PLUGIN_DESTROY_EXPORT_NAME));
+    if (!create || !destroy) {
+        dlclose(entry.library);
+        return false;
+    }
+    try {
+        entry.plugIn = create();
+    } catch (...) {
+        entry.plugIn = nullptr;
+    }
+    if (!entry.plugIn) {
+        dlclose(entry.library);
+        return false;
+    }
+    if (!Accept(entry, importersOnly)) {
+        Release(entry);
+        return false;
+    }
+    return true;
 }
 
 bool CPlugInManager::Accept(PlugInEntry& entry, bool importersOnly)

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -71,8 +72,9 @@ public:
     // For callers that only import one file (the command line): the same name-order load,
     // but a plug-in that turns out not to be an importer is unloaded at once, and loading
     // stops after the first importer that declares the file's extension, so Import picks
-    // the importer Scan would. A kind is known only once a library is loaded, so every
-    // library before that importer is still loaded. The window never uses this.
+    // the importer Scan would. An importer whose file shows a registration of other
+    // extensions only is not loaded, unless no importer declares the extension (the file's
+    // content then picks its type from all of them). The window never uses this.
     int ScanImportersFor(const std::string& folder, const std::string& filePath);
     void UnloadAll();
     // The folder Scan last read.
@@ -104,6 +106,12 @@ private:
     // importersOnly: non-importers are rejected; stopExtension: loading ends once an
     // importer serves it (empty: load all).
     int ScanFolder(const std::string& folder, bool importersOnly, const std::string& stopExtension);
+    // Loads the files in order until one serves stopExtension; an importer whose file shows
+    // it declares other extensions only is passed over. True when any was passed over.
+    bool LoadFiles(const std::vector<std::filesystem::path>& files, bool importersOnly,
+                   const std::string& stopExtension);
+    // Loads one library and keeps its plug-in if accepted.
+    bool Load(const std::string& path, bool importersOnly);
     bool Accept(PlugInEntry& entry, bool importersOnly);
     void AddNativeType();
     void AssignCommandIds();

@@ -90,6 +90,31 @@ TEST(PlugInManager, ScanImportersForStopsAtTheImporterOfTheExtension)
     EXPECT_EQ(manager.ScanImportersFor(dir.Path().string(), "no_extension"), 2);
 }
 
+// An importer whose file shows it registers other extensions only is not loaded for a
+// file it cannot serve, unless nobody declares that file's extension.
+TEST(PlugInManager, ScanImportersForPassesOverImportersOfOtherExtensions)
+{
+    TempDir dir;
+    Install(dir, KESTREL_FIXTURE_PLUGIN_OTHER_IMPORTER, "a_other.so");
+    Install(dir, KESTREL_FIXTURE_PLUGIN_IMPORTER, "b_importer.so");
+
+    CPlugInManager manager;
+    EXPECT_EQ(manager.ScanImportersFor(dir.Path().string(), "model.known"), 1);
+    ASSERT_EQ(manager.Importers().size(), 1u);
+    EXPECT_EQ(fs::path(manager.Importers()[0].path).filename(), "b_importer.so");
+    EXPECT_EQ(manager.FindFileType("OTHER"), nullptr);
+
+    EXPECT_EQ(manager.ScanImportersFor(dir.Path().string(), "MODEL.Other"), 1);
+    ASSERT_EQ(manager.Importers().size(), 1u);
+    EXPECT_EQ(fs::path(manager.Importers()[0].path).filename(), "a_other.so");
+
+    // The file's content picks its type then, so every importer is there, in name order.
+    EXPECT_EQ(manager.ScanImportersFor(dir.Path().string(), "model.misnamed"), 2);
+    ASSERT_EQ(manager.Importers().size(), 2u);
+    EXPECT_EQ(fs::path(manager.Importers()[0].path).filename(), "a_other.so");
+    EXPECT_EQ(fs::path(manager.Importers()[1].path).filename(), "b_importer.so");
+}
+
 TEST(PlugInManager, ImportAndRunCommand)
 {
     TempDir plugins, files;
