@@ -41,6 +41,20 @@ kestrel_plugin_modules(KESTREL_PLUGIN_MODULES)
 set_target_properties(${KESTREL_PLUGIN_MODULES} PROPERTIES INSTALL_RPATH "$ORIGIN/..")
 install(TARGETS ${KESTREL_PLUGIN_MODULES} LIBRARY DESTINATION ${KESTREL_INSTALL_PLUGINDIR})
 
+# Every target is built with the run path it is installed with. A run path that install
+# rewrites is linked with a trailing empty entry (room for the rewrite), which the loader
+# reads as the current directory: the build tree's programs looked for every library
+# wherever they were started. The build tree mirrors the installed library folder by a link.
+set_target_properties(tessera nimbus ${KESTREL_PROGRAMS} ${KESTREL_PLUGIN_MODULES} PROPERTIES
+                      BUILD_WITH_INSTALL_RPATH ON)
+foreach(module nimbus_glyphs kestrel_video_encoders)
+  if(TARGET ${module})
+    set_target_properties(${module} PROPERTIES INSTALL_RPATH "$ORIGIN" BUILD_WITH_INSTALL_RPATH ON)
+  endif()
+endforeach()
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+file(CREATE_LINK ../bin ${CMAKE_BINARY_DIR}/${KESTREL_INSTALL_LIBDIR} SYMBOLIC)
+
 if(TARGET kestrel_samples)
   install(DIRECTORY ${KESTREL_BIN_DIR}/Samples/ DESTINATION ${KESTREL_INSTALL_DATADIR}/Samples)
 endif()

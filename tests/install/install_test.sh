@@ -39,11 +39,22 @@ for size in 16 22 24 32 48 64 128 256; do
   [ "$(png_size "$icon")" = "${size}x${size}" ] \
     || fail "icon ${size}x${size} missing or of another size"
 done
+run_path() { readelf -d "$1" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p; s/.*(RPATH).*\[\(.*\)\]/\1/p'; }
+# An empty entry of a run path is the current directory: the loader would take libraries
+# from wherever the program is started.
+searches_current_dir() { [ -n "$1" ] && case ":$1:" in *::*) true ;; *) false ;; esac; }
+for elf in "$build_dir"/bin/kestrel "$build_dir"/bin/kestrel-cli "$build_dir"/bin/*.so "$build_dir"/bin/Plug-Ins/*.so; do
+  [ -f "$elf" ] || continue
+  if searches_current_dir "$(run_path "$elf")"; then
+    fail "$(basename "$elf") in the build tree has the run path $(run_path "$elf"), with the current directory in it"
+  fi
+done
 for elf in "$p"/bin/* "$p"/lib/kestrel/*.so* "$p"/lib/kestrel/Plug-Ins/*.so; do
-  runpath="$(readelf -d "$elf" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p; s/.*(RPATH).*\[\(.*\)\]/\1/p')"
+  runpath="$(run_path "$elf")"
   case "$runpath" in
     *"$build_dir"* | *"$work/first"*) fail "$(basename "$elf") keeps the run path $runpath" ;;
   esac
+  searches_current_dir "$runpath" && fail "$(basename "$elf") has the run path $runpath, with the current directory in it"
   if ldd "$elf" | grep -q "not found"; then fail "$(basename "$elf"): $(ldd "$elf" | grep 'not found' | head -n 1)"; fi
 done
 ldd "$p/bin/kestrel-cli" | grep -q "$p/bin/../lib/kestrel/libnimbus.so" || fail "kestrel-cli does not take the installed libnimbus"
