@@ -40,6 +40,9 @@ void Release(PlugInEntry& e)
     e.plugIn = nullptr;
 }
 
+// The host's own model format, which it reads without a plug-in.
+constexpr char kNativeType[] = "KXM3";
+
 FileTypeIcon LoadIcon(void* library, int iconId, int size)
 {
     FileTypeIcon icon;
@@ -135,9 +138,9 @@ int CPlugInManager::ScanFolder(const std::string& folder, bool importersOnly, co
     std::sort(files.begin(), files.end());
 
     const bool deferred = LoadFiles(files, importersOnly, stopExtension);
-    // No importer declares the extension: the file's content will choose its type, from
-    // every importer, loaded in name order as Scan would.
-    if (deferred && !FindFileType(stopExtension)) {
+    // No importer declares the extension: unless it is the host's own, the file's content
+    // will choose its type, from every importer, loaded in name order as Scan would.
+    if (deferred && !FindFileType(stopExtension) && stopExtension != kNativeType) {
         UnloadAll();
         LoadFiles(files, importersOnly, std::string());
     }
@@ -249,7 +252,7 @@ void CPlugInManager::AddNativeType()
 {
     FileTypeEntry native;
     native.importerIndex = importers_.size();
-    native.extension = "KXM3";
+    native.extension = kNativeType;
     native.description = "Kestrel 3D Model";
     native.kind = 1;
     native.small.hostIcon = kNativeFileIcon;
@@ -268,7 +271,7 @@ void CPlugInManager::AssignCommandIds()
 const FileTypeEntry* CPlugInManager::FindFileType(const std::string& extension) const
 {
     for (const FileTypeEntry& f : fileTypes_)
-        if (f.extension == extension && f.extension != "KXM3")
+        if (f.extension == extension && f.extension != kNativeType)
             return &f;
     return nullptr;
 }

@@ -108,6 +108,10 @@ TEST(PlugInManager, ScanImportersForPassesOverImportersOfOtherExtensions)
     ASSERT_EQ(manager.Importers().size(), 1u);
     EXPECT_EQ(fs::path(manager.Importers()[0].path).filename(), "a_other.so");
 
+    // The host reads its own format without them.
+    EXPECT_EQ(manager.ScanImportersFor(dir.Path().string(), "model.kxm3"), 0);
+    EXPECT_EQ(manager.FileTypes().back().extension, "KXM3");
+
     // The file's content picks its type then, so every importer is there, in name order.
     EXPECT_EQ(manager.ScanImportersFor(dir.Path().string(), "model.misnamed"), 2);
     ASSERT_EQ(manager.Importers().size(), 2u);
