@@ -4,6 +4,7 @@
 #include <QDockWidget>
 #include <QScreen>
 #include <QTabWidget>
+#include <QThread>
 #include <functional>
 #include <memory>
 
@@ -35,6 +36,31 @@ inline bool WaitFor(const std::function<bool()>& done, int milliseconds = 3000)
     while (!done() && clock.elapsed() < milliseconds)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     QApplication::processEvents();
+    return done();
+}
+
+// The same for a window's placement: a window manager answers one request with several
+// events, so a placement may hold for a moment and change again. It counts once it has held
+// for a while. A window manager on a busy machine may take its time.
+inline bool WaitForSteady(const std::function<bool()>& done, int milliseconds = 8000)
+{
+    constexpr int kSteadyMilliseconds = 150;
+    QElapsedTimer clock;
+    clock.start();
+    QElapsedTimer held;
+    bool holding = false;
+    while (clock.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (!done()) {
+            holding = false;
+        } else if (!holding) {
+            holding = true;
+            held.start();
+        } else if (held.elapsed() >= kSteadyMilliseconds) {
+            return true;
+        }
+        QThread::msleep(5);
+    }
     return done();
 }
 
