@@ -6,7 +6,7 @@
 # bin/kestrel_bench_terrain_stl.
 #
 # usage: bench/viewer/compare-viewers.sh BUILD_DIR [ROUNDS] [MODEL]
-# Needs Xvfb, ImageMagick, xdotool and a C compiler; fstl and f3d (Debian packages) are
+# Needs Xvfb, xdpyinfo, xdotool, a C compiler and the X11 headers; fstl and f3d (Debian packages) are
 # compared when present. Without MODEL, a binary STL of about 1,000,000 triangles is written.
 set -euo pipefail
 
@@ -16,18 +16,19 @@ build=$(cd "$1" && pwd) || usage
 rounds=${2:-3}
 [[ $rounds =~ ^[1-9][0-9]*$ ]] || usage
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb import compare xdotool cc; do
+for tool in Xvfb xdpyinfo xdotool cc; do
   command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
 screen=":$(( 90 + RANDOM % 9 ))"
-cleanup() { [[ -n ${xvfb:-} ]] && kill "$xvfb" 2>/dev/null; if [[ -n ${KEEP_FRAMES:-} ]]; then echo "frames kept in $work"; else rm -rf "$work"; fi; }
+cleanup() { [[ -n ${xvfb:-} ]] && kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 
 model=${3:-$work/terrain.stl}
 [[ -n ${3:-} ]] || "$build/bin/kestrel_bench_terrain_stl" "$model"
 cc -shared -fPIC -O2 -o "$work/libswapcount.so" "$here/swap_counter.c" -ldl
+cc -O2 -o "$work/frame_watch" "$here/frame_watch.c" -lX11 -lm
 
 Xvfb "$screen" -screen 0 1024x768x24 -nolisten tcp &>/dev/null &
 xvfb=$!
@@ -45,8 +46,11 @@ programs=(kestrel)
 command -v fstl >/dev/null && programs+=(fstl)
 command -v f3d >/dev/null && programs+=(f3d)
 
-# The middle of the screen, where every viewer shows the model.
-crop="320x240+352+264"
+# The middle of the screen, where every viewer shows the model: width, height, left, top.
+crop_geometry="320 240 352 264"
+# The first frame that shows what the last one shows, give or take anti-aliasing (a dense
+# mesh drawn first without multisampling differs from its multisampled frame by about 0.03).
+tolerance=0.05
 watch_seconds=6
 orbit_seconds=3
 
@@ -59,13 +63,9 @@ run_once() {
   local start; start=$(now)
   HOME="$dir/home" XDG_RUNTIME_DIR="$dir/home" SWAP_COUNT_FILE="$dir/swaps" \
     LD_PRELOAD="$work/libswapcount.so" ${launch[$name]} "$model" &>"$dir/log" &
-  local pid=$! i=0
-  while :; do
-    local t; t=$(now)
-    (( $(echo "$t - $start > $watch_seconds" | bc) )) && break
-    import -window root -crop "$crop" "$dir/f$i.png" 2>/dev/null && echo "$i $(echo "$t - $start" | bc)" >>"$dir/times"
-    i=$((i + 1))
-  done
+  local pid=$!
+  # The frames of the middle until watch_seconds, from one X connection.
+  local first; first=$("$work/frame_watch" "$start" "$watch_seconds" $crop_geometry "$tolerance" 2>/dev/null || echo -)
   local rss; rss=$(ps -o rss= -p "$pid" | tr -d ' ' || true); rss=${rss:-0}
   local before; before=$(cut -d' ' -f1 "$dir/swaps" 2>/dev/null || echo 0)
   # The window shows first with its first buffer swap.
@@ -80,13 +80,6 @@ run_once() {
   local dragSeconds; dragSeconds=$(echo "$(now) - $dragStart" | bc)
   local after; after=$(cut -d' ' -f1 "$dir/swaps" 2>/dev/null || echo 0)
   kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
-  # The first frame that shows what the last one shows, give or take anti-aliasing (a dense
-  # mesh drawn first without multisampling differs from its multisampled frame by about 0.03).
-  local last=$((i - 1)) first="-"
-  while read -r k t; do
-    local diff; diff=$(compare -metric RMSE "$dir/f$k.png" "$dir/f$last.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
-    if (( $(echo "$diff < 0.05" | bc) )); then first=$t; break; fi
-  done <"$dir/times"
   echo "$name $round $first $((rss / 1024)) $(echo "scale=1; ($after - $before) / $dragSeconds" | bc) $window" >>"$work/results"
 }
 
