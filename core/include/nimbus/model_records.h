@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "nimbus/export.h"
+#include "nimbus/owned_array.h"
 
 // Element names are fixed 64-byte fields; longer names are cut to 63 characters.
 constexpr int kSkNameSize = 64;
@@ -28,7 +29,7 @@ public:
     virtual ~CVertex();
 
     float mPos[3];                       // what is drawn
-    std::vector<CVertexWeight> mWeights; // empty = rigid vertex
+    COwnedArray<CVertexWeight> mWeights; // empty = rigid vertex
     float mLoadedPos[3];
 };
 
@@ -65,7 +66,7 @@ public:
     virtual ~CNormal();
 
     float mDir[3];                       // what is drawn
-    std::vector<CNormalWeight> mWeights; // built by AttachSkin
+    COwnedArray<CNormalWeight> mWeights; // built by AttachSkin
     float mLoadedDir[3];
 };
 
