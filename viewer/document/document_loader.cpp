@@ -17,11 +17,12 @@ void CDocumentLoader::Join()
     shared_.reset();
 }
 
-void CDocumentLoader::Start(const std::string& path, host::CPlugInManager& plugIns, AfterRead afterRead)
+void CDocumentLoader::Start(const std::string& path, host::CPlugInManager& plugIns, AfterRead afterRead, Ended ended)
 {
     Join();
     shared_ = std::make_shared<Shared>();
-    worker_ = std::thread([shared = shared_, path, &plugIns, afterRead = std::move(afterRead)] {
+    worker_ = std::thread([shared = shared_, path, &plugIns, afterRead = std::move(afterRead),
+                           ended = std::move(ended)] {
         OpenOutcome outcome = OpenDocument(path, plugIns, shared->result);
         if (outcome.ok && afterRead)
             afterRead(shared->result);
@@ -33,6 +34,8 @@ void CDocumentLoader::Start(const std::string& path, host::CPlugInManager& plugI
                 ResetDocument(shared->result); // nothing GL was made: safe off the main thread
         }
         shared->ended.notify_all();
+        if (ended)
+            ended();
     });
 }
 

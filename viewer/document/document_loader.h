@@ -25,9 +25,13 @@ public:
     // Work on a document read well, done on the worker too (it must not touch GL).
     using AfterRead = std::function<void(Document&)>;
 
+    // Told on the worker, once the read has ended and WaitFor says so.
+    using Ended = std::function<void()>;
+
     // Starts reading a file. A read still running (one given up by Abandon) is waited for
     // first: importers and the current directory are shared, so two never run at once.
-    void Start(const std::string& path, host::CPlugInManager& plugIns, AfterRead afterRead = {});
+    void Start(const std::string& path, host::CPlugInManager& plugIns, AfterRead afterRead = {},
+               Ended ended = {});
     // True when the read has ended within the time.
     bool WaitFor(std::chrono::milliseconds timeout);
     bool Running() const { return worker_.joinable(); }

@@ -176,7 +176,7 @@ bool CKestrelDoc::ReadFile(const std::string& path, doc::OpenOutcome& outcome)
 {
     cancelRequested_ = false;
     if (started_ != path || !loader_.Running())
-        loader_.Start(path, plugIns_, DrawingPreparation());
+        loader_.Start(path, plugIns_, DrawingPreparation(), ReadEndedNotice());
     started_.clear();
     // Most files are read before anyone would notice; only a longer read shows its
     // progress and keeps the window working meanwhile.
@@ -184,6 +184,7 @@ bool CKestrelDoc::ReadFile(const std::string& path, doc::OpenOutcome& outcome)
     if (!quick) {
         emit loadingChanged(true);
         QEventLoop loop;
+        readLoop_ = &loop;
         QTimer poll;
         connect(&poll, &QTimer::timeout, &loop, [this, &loop] {
             if (cancelRequested_ || loader_.WaitFor(std::chrono::milliseconds(0)))
@@ -196,6 +197,7 @@ bool CKestrelDoc::ReadFile(const std::string& path, doc::OpenOutcome& outcome)
             loop.exec();
             ChangeOverrideCursor(Qt::WaitCursor);
         }
+        readLoop_ = nullptr;
         emit loadingChanged(false);
         // Cancelled, or the event loop was told to end (the application quits).
         if (cancelRequested_ || !loader_.WaitFor(std::chrono::milliseconds(0))) {
@@ -224,7 +226,22 @@ void CKestrelDoc::StartReading(const QString& path)
     startedName_ = path;
     startedFull_ = QFileInfo(path).absoluteFilePath();
     started_ = LocalPath(startedFull_);
-    loader_.Start(started_, plugIns_, DrawingPreparation());
+    loader_.Start(started_, plugIns_, DrawingPreparation(), ReadEndedNotice());
+}
+
+doc::CDocumentLoader::Ended CKestrelDoc::ReadEndedNotice()
+{
+    // The waiting loop ends as soon as the read does, not at its next look; a notice of a
+    // read given up earlier finds the current one still running and changes nothing.
+    return [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (readLoop_ && loader_.WaitFor(std::chrono::milliseconds(0)))
+                    readLoop_->quit();
+            },
+            Qt::QueuedConnection);
+    };
 }
 
 void CKestrelDoc::CancelOpen()

@@ -1,4 +1,5 @@
 #pragma once
+#include <QEventLoop>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -114,6 +115,7 @@ private:
     bool ReadFile(const std::string& path, doc::OpenOutcome& outcome);
     // The drawing arrays of the mode shown now are built by the worker too.
     doc::CDocumentLoader::AfterRead DrawingPreparation() const;
+    doc::CDocumentLoader::Ended ReadEndedNotice();
     void SetStatus(const QString& text, int severity);
     void SetPath(const QString& path);
     bool WriteNative(const QString& path);
@@ -140,6 +142,7 @@ private:
     std::string started_; // the file StartReading began, until Open takes it
     QString startedName_, startedFull_; // as given, and absolute
     std::chrono::milliseconds quietRead_ = kQuietReadTime;
+    QEventLoop* readLoop_ = nullptr; // while ReadFile waits for a longer read
     doc::CDocumentLoader loader_; // after everything a read may still touch
     SaveDialog saveDialog_;
 };

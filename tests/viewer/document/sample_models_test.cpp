@@ -3,6 +3,8 @@
 // joints alone still shows something.
 #include <gtest/gtest.h>
 
+#include <future>
+
 #include <GL/gl.h>
 
 #include <cmath>
@@ -211,6 +213,22 @@ TEST_F(SampleModels, AReadOnAWorkerDrawsExactlyAsAReadInPlace)
     // Given up while running, it still ends before the loader goes.
     loader.Start(dir_.File("crate.3ds"), plugIns_);
     loader.Abandon();
+}
+
+// The worker says when a read has ended, and by then the loader says so too: a window
+// waiting for it takes the result at once instead of at its next look.
+TEST_F(SampleModels, TheWorkerTellsWhenTheReadHasEnded)
+{
+    kestrel::doc::CDocumentLoader loader;
+    std::promise<bool> told;
+    loader.Start(dir_.File("arm.ms3d"), plugIns_, {},
+                 [&] { told.set_value(loader.WaitFor(std::chrono::milliseconds(0))); });
+    auto ended = told.get_future();
+    ASSERT_EQ(ended.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    EXPECT_TRUE(ended.get());
+    gl_->MakeCurrent();
+    Document doc;
+    EXPECT_TRUE(loader.TakeResult(doc).ok);
 }
 
 } // namespace
