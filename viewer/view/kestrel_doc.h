@@ -1,5 +1,4 @@
 #pragma once
-#include <QEventLoop>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -12,6 +11,8 @@
 #include "nimbus/camera.h"
 #include "preference_blocks.h"
 #include "view_camera.h"
+
+class QEventLoop;
 
 namespace kestrel::host {
 class CPlugInManager;
